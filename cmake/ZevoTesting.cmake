@@ -1,0 +1,19 @@
+# zevo_add_test(NAME SOURCES ... LIBS ... [WIDGETS])
+# Widget tests run on Qt's offscreen platform so they need no display.
+function(zevo_add_test name)
+    cmake_parse_arguments(ARG "WIDGETS" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+    add_test(NAME ${name} COMMAND ${name})
+    set(env "LC_ALL=C.UTF-8")
+    if(ARG_WIDGETS)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    if(ZEVO_SANITIZE)
+        list(APPEND env
+            "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1"
+            "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan.supp:print_suppressions=0"
+            "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
+endfunction()

@@ -1,0 +1,167 @@
+#include "runcontrol.h"
+
+#include "dialogs.h"
+#include "linehighlighter.h"
+#include "navigation.h"
+#include "programtext.h"
+#include "settings.h"
+#include "zevoerror.h"
+
+#include <cmath>
+#include <limits>
+
+CommandFlags commandFlags(CommandState state) {
+    CommandFlags flags{};
+    flags.fill(state != CommandState::Running);
+    const auto set = [&flags](CommandGroup g, bool on) { flags[std::size_t(g)] = on; };
+    switch (state) {
+    case CommandState::Stopped:
+        set(CommandGroup::Start, false);
+        set(CommandGroup::Stop, false);
+        set(CommandGroup::Step, false);
+        break;
+    case CommandState::Ready:
+        set(CommandGroup::Stop, false);
+        break;
+    case CommandState::Running:
+        set(CommandGroup::Stop, true);
+        break;
+    }
+    return flags;
+}
+
+namespace {
+double clockRate(int position) { return std::exp(position / 1000.0) - 1.0; }
+} // namespace
+
+int StepDelay(int position) {
+    const int d = static_cast<int>(std::trunc(clockRate(position) * 10.0));
+    return 1050 / std::max(d, 1); // below the slider's minimum d would be 0
+}
+
+QString frequencyText(int position, const QLocale& locale) {
+    return locale.toString(clockRate(position), 'f', 1) + QStringLiteral(" Hz  ");
+}
+
+RunControl::RunControl(Machine& machine, RunWindow& window, Dialogs& dialogs)
+    : m_machine(machine), m_window(window), m_dialogs(dialogs) {}
+
+void RunControl::SetCommandStates(CommandState state) {
+    m_flags = commandFlags(state);
+    m_window.SetCommandStates(m_flags);
+}
+
+void RunControl::DisableRunCommands() {
+    m_flags[std::size_t(CommandGroup::Start)] = false;
+    m_flags[std::size_t(CommandGroup::Step)] = false;
+    // During a run "Abbruch" stays: a program that never ends must stay stoppable.
+    if (!m_running)
+        m_flags[std::size_t(CommandGroup::Stop)] = false;
+    m_window.SetCommandStates(m_flags);
+}
+
+void RunControl::IncrementStepCount() {
+    const qint32 shown = m_window.shownStepCount();
+    // The counter stops at the largest value instead of wrapping to a negative one.
+    if (shown < std::numeric_limits<qint32>::max())
+        m_window.ShowStepCount(shown + 1);
+}
+
+void RunControl::ShowStepResult(StepResult result) {
+    const QString message = stepResultMessage(result);
+    if (result == Step::Ended)
+        m_dialogs.information(message);
+    else if (!message.isEmpty())
+        m_dialogs.error(message, stepResultHelpTopic(result));
+    SetCommandStates(CommandState::Stopped);
+}
+
+StepResult RunControl::step() { return ExecuteLine(m_machine, CurrentLine); }
+
+void RunControl::ProgrammResetClick() {
+    try {
+        if (m_machine.program.lineText(0).isEmpty())
+            return;
+        CurrentLine = FindFirstInstructionLine(m_machine.program);
+        m_window.ShowStepCount(0);
+        if (m_machine.highlighter && m_machine.settings.highlightCurrentLine())
+            m_machine.highlighter->HighlightLine(CurrentLine);
+        m_window.clearProtocol();
+        m_window.actualizeProtocol(CurrentLine);
+        SetCommandStates(CommandState::Ready);
+    } catch (const ZevoError& e) {
+        m_dialogs.showError(e.message());
+    }
+}
+
+void RunControl::EinzelschrittClick() {
+    try {
+        const StepResult result = step();
+        if (result == Step::Continue)
+            IncrementStepCount();
+        else
+            ShowStepResult(result);
+        m_window.actualizeProtocol(CurrentLine);
+    } catch (const ZevoError& e) {
+        m_dialogs.showError(e.message());
+    }
+}
+
+void RunControl::ProgrammStartClick() {
+    if (m_running)
+        return; // a nested start through queued input is ignored
+    StopRequested = false;
+    m_abandoned = false;
+    m_running = true;
+    StepResult result = Step::Continue;
+    try {
+        m_window.SetMarkChanges(m_machine.settings.markChangedRegisters());
+        SetCommandStates(CommandState::Running);
+        result = step();
+        m_window.actualizeProtocol(CurrentLine);
+        while (result == Step::Continue && !StopRequested) {
+            const int waits = StepDelay(m_window.sliderPosition());
+            IncrementStepCount();
+            for (int i = 0; i < waits && !m_abandoned; ++i) {
+                m_window.processPendingMessages();
+                if (m_abandoned)
+                    break;
+                m_window.sleep10ms();
+            }
+            if (m_abandoned)
+                break;
+            m_window.processPendingMessages();
+            if (m_abandoned)
+                break;
+            result = step();
+            m_window.actualizeProtocol(CurrentLine);
+        }
+    } catch (const ZevoError& e) {
+        // A register text that is not a number: the user fixes it and continues
+        // from the unchanged CurrentLine.
+        m_running = false;
+        m_dialogs.showError(e.message());
+        if (!m_abandoned)
+            SetCommandStates(CommandState::Ready);
+        return;
+    }
+    m_running = false;
+    if (m_abandoned)
+        return;
+    if (StopRequested) {
+        m_dialogs.information(QStringLiteral("Abbruch durch den Benutzer!"));
+        SetCommandStates(CommandState::Ready);
+        m_window.focusEditor();
+    } else {
+        ShowStepResult(result);
+    }
+}
+
+void RunControl::ProgrammStopClick() { StopRequested = true; }
+
+void RunControl::abandonRun() {
+    if (m_running) {
+        m_abandoned = true;
+        StopRequested = true;
+    }
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "step.h"
+
+#include <QLocale>
+#include <QString>
+#include <array>
+
+class Dialogs;
+
+// The sixteen command groups, in the order of SetCommandStates' flags.
+enum class CommandGroup : int {
+    New, Open, Save, Print, Copy, Exit, Start, Stop, Step, Reset,
+    SaveRegisters, RestoreRegisters, ClearRegisters, Options, Help, Info,
+};
+constexpr int CommandGroupCount = 16;
+using CommandFlags = std::array<bool, CommandGroupCount>;
+
+enum class CommandState { Stopped, Ready, Running };
+CommandFlags commandFlags(CommandState state);
+
+constexpr int SliderMinimum = 110;
+constexpr int SliderMaximum = 4615;
+constexpr int SliderInitial = 690;
+
+// Number of 10 ms waits between two steps at slider position p:
+// 1050 div trunc((e^(p/1000) - 1) * 10).
+int StepDelay(int position);
+// The rate display: e^(p/1000) - 1 with one decimal and the locale's separator,
+// followed by " Hz  ".
+QString frequencyText(int position, const QLocale& locale);
+
+// What the run needs of the window: counter, command states, protocol,
+// marking, slider, focus, and the two primitives of the clocked wait.
+class RunWindow {
+public:
+    virtual ~RunWindow() = default;
+    virtual void ShowStepCount(qint32 n) = 0;
+    virtual qint32 shownStepCount() const = 0;
+    virtual void SetCommandStates(const CommandFlags& flags) = 0;
+    virtual void clearProtocol() = 0;
+    virtual void actualizeProtocol(qint32 CurrentLine) = 0;
+    virtual void SetMarkChanges(bool on) = 0;
+    virtual int sliderPosition() const = 0;
+    virtual void focusEditor() = 0;
+    // Handles every pending window message; user input such as "Abbruch" arrives here.
+    virtual void processPendingMessages() = 0;
+    virtual void sleep10ms() = 0;
+};
+
+// Run control of the main window: reset, single step, clocked run and stop.
+// Everything runs on the user-interface thread; the clocked run is a loop that
+// lets the window handle its messages between steps.
+class RunControl {
+public:
+    RunControl(Machine& machine, RunWindow& window, Dialogs& dialogs);
+
+    qint32 CurrentLine = 0;
+    bool StopRequested = false;
+
+    void ProgrammResetClick();
+    void EinzelschrittClick();
+    void ProgrammStartClick();
+    void ProgrammStopClick();
+
+    void IncrementStepCount();
+    void ShowStepResult(StepResult result);
+    void SetCommandStates(CommandState state);
+    void DisableRunCommands();
+
+    bool isRunning() const { return m_running; }
+    // The window is closing: a run in progress ends at once, without a message.
+    void abandonRun();
+
+private:
+    StepResult step();
+
+    Machine& m_machine;
+    RunWindow& m_window;
+    Dialogs& m_dialogs;
+    CommandFlags m_flags{};
+    bool m_running = false;
+    bool m_abandoned = false;
+};

@@ -1,0 +1,74 @@
+#include "syntax.h"
+
+#include "integertext.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<const char16_t*, 20> Mnemonics = {
+    u"load", u"iload", u"cload", u"mult",  u"imult", u"cmult",  u"add",
+    u"iadd", u"cadd",  u"sub",   u"goto",  u"isub",  u"csub",   u"div",
+    u"idiv", u"cdiv",  u"store", u"istore", u"jzero", u"end",
+};
+
+// Folds A-Z only: no other letters are treated as equal.
+bool equalsIgnoringAsciiCase(QStringView word, QStringView lowerMnemonic) {
+    if (word.size() != lowerMnemonic.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        char16_t c = word[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c = char16_t(c - u'A' + u'a');
+        if (c != lowerMnemonic[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+Opcode lookUp(QStringView word) {
+    for (std::size_t i = 0; i < Mnemonics.size(); ++i) {
+        if (equalsIgnoringAsciiCase(word, QStringView(Mnemonics[i])))
+            return static_cast<Opcode>(i);
+    }
+    return Opcode::Unrecognised;
+}
+
+} // namespace
+
+QString trimmed(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
+    return text.mid(begin, end - begin).toString();
+}
+
+ParsedLine ParseLine(QStringView text) {
+    ParsedLine result;
+    const qsizetype firstSpace = text.indexOf(u' ');
+    if (firstSpace < 0)
+        return result;
+    result.label = trimmed(text.left(firstSpace));
+    const QString rest = trimmed(text.mid(firstSpace + 1));
+
+    QString word;
+    const qsizetype secondSpace = rest.indexOf(u' ');
+    if (secondSpace < 0) {
+        word = rest;
+    } else {
+        if (const auto operand = tryParseInteger(trimmed(QStringView(rest).mid(secondSpace + 1)))) {
+            word = rest.left(secondSpace);
+            result.operand = *operand;
+        }
+    }
+    result.opcode = lookUp(trimmed(word));
+    return result;
+}
+
+QString mnemonic(Opcode opcode) {
+    const auto index = static_cast<std::size_t>(opcode);
+    return index < Mnemonics.size() ? QString::fromUtf16(Mnemonics[index]) : QString();
+}

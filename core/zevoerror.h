@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <exception>
+
+// The one error type for failures that end a command (a register text that is
+// not an integer, a file that cannot be opened). It carries the German message
+// that the error display shows. Handlers catch it at their own boundary; it
+// never travels through Qt's event loop.
+class ZevoError : public std::exception {
+public:
+    explicit ZevoError(QString message)
+        : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+
+    const QString& message() const noexcept { return m_message; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "linehighlighter.h"
+#include "programtext.h"
+
+#include <QPlainTextEdit>
+#include <vector>
+
+// The program editor. Its text is the one store of the program. Lines are
+// counted as the editor lays them out: with word wrap a long line continues on
+// further rows, and each row is a line of its own for the interpreter.
+class TRMProgramEditor : public QPlainTextEdit, public ProgramText, public LineHighlighter {
+    Q_OBJECT
+public:
+    explicit TRMProgramEditor(QWidget* parent = nullptr);
+
+    // Laid-out rows; an empty last row after a final line break is not counted.
+    qint32 lineCount() const override;
+    // The characters of row n without its line break; empty outside the rows.
+    QString lineText(qint32 n) const override;
+    void HighlightLine(qint32 n) override;
+
+    // The whole text with CR LF between lines, as typed (no wrap breaks).
+    QString wholeText() const;
+    // Replaces the whole text as one undoable edit; lone CR and LF count as CR LF.
+    void replaceWholeText(const QString& text);
+    // Appends s as a new last line (CR LF handling as the file format has it).
+    void addLine(const QString& s);
+    // Caret position (selection start) with every line break counted as two characters.
+    qint64 caretPosition() const;
+    void setCaretPosition(qint64 position);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct Row {
+        int block;
+        int line;
+    };
+    void invalidateRows() { m_rowsValid = false; }
+    void rebuildRows() const;
+    bool rowAt(qint32 n, Row& row) const;
+
+    // Rebuilt on demand after any change of text, width or font, so no reader
+    // ever sees rows of an old layout.
+    mutable std::vector<int> m_firstRowOfBlock; // cumulative: first row of each block
+    mutable qint32 m_rowCount = 0;
+    mutable int m_laidOutWidth = -1;
+    mutable bool m_rowsValid = false;
+};

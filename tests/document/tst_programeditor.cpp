@@ -1,0 +1,122 @@
+#include "RMProgramEditor.h"
+
+#include <QTest>
+
+class TestProgramEditor : public QObject {
+    Q_OBJECT
+
+    // A shown editor of the main window's size, so that wrapping is real.
+    static std::unique_ptr<TRMProgramEditor> makeEditor(const QString& text) {
+        auto editor = std::make_unique<TRMProgramEditor>();
+        editor->resize(225, 353);
+        editor->show();
+        editor->replaceWholeText(text);
+        return editor;
+    }
+
+private slots:
+    void lineAccess_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << "" << QStringList{};
+        QTest::newRow("one line") << "10 end" << QStringList{"10 end"};
+        QTest::newRow("final break not counted") << "10 a\r\n20 b\r\n" << QStringList{"10 a", "20 b"};
+        QTest::newRow("inner empty line counts") << "10 a\r\n\r\n20 b" << QStringList{"10 a", "", "20 b"};
+        QTest::newRow("lone LF and CR") << "1\n2\r3" << QStringList{"1", "2", "3"};
+        QTest::newRow("two final breaks") << "1\r\n\r\n" << QStringList{"1", ""};
+        QTest::newRow("tabs kept") << "10\tload 1" << QStringList{"10\tload 1"};
+    }
+    void lineAccess() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        auto editor = makeEditor(text);
+        QCOMPARE(editor->lineCount(), lines.size());
+        for (int i = 0; i < lines.size(); ++i)
+            QCOMPARE(editor->lineText(i), lines[i]);
+        QCOMPARE(editor->lineText(lines.size()), QString());
+        QCOMPARE(editor->lineText(-1), QString());
+    }
+
+    void wholeTextKeepsEveryCharacter() {
+        const QString text = QStringLiteral("10 cload 1\r\n") + QChar(0xA0) + QStringLiteral("x\r\n");
+        auto editor = makeEditor(text);
+        QCOMPARE(editor->wholeText(), text);
+    }
+
+    void wrappedLineIsSeveralRows() {
+        const QString longLine = QStringLiteral("10 cload 1 ") + QString(60, u'x') + QStringLiteral(" ende");
+        auto editor = makeEditor(longLine + QStringLiteral("\r\n20 end"));
+        QVERIFY(editor->lineCount() > 2);
+        QString joined;
+        for (int i = 0; i < editor->lineCount() - 1; ++i)
+            joined += editor->lineText(i);
+        QCOMPARE(joined, longLine);
+        QCOMPARE(editor->lineText(editor->lineCount() - 1), QStringLiteral("20 end"));
+        QCOMPARE(editor->wholeText(), longLine + QStringLiteral("\r\n20 end"));
+
+        // The rows change with the width, and nobody reads rows of an old layout.
+        editor->resize(2000, 353);
+        QCOMPARE(editor->lineCount(), 2);
+    }
+
+    void rowsDoNotDependOnScrolling() {
+        QStringList lines;
+        for (int i = 0; i < 3000; ++i)
+            lines << QStringLiteral("%1 cadd 1").arg(i);
+        auto editor = makeEditor(lines.join(QStringLiteral("\r\n")));
+        QCOMPARE(editor->lineCount(), 3000);
+        QCOMPARE(editor->lineText(2999), QStringLiteral("2999 cadd 1"));
+        editor->moveCursor(QTextCursor::End);
+        editor->appendPlainText(QStringLiteral("x end"));
+        QCOMPARE(editor->lineCount(), 3001);
+        QCOMPARE(editor->lineText(3000), QStringLiteral("x end"));
+    }
+
+    void highlightSelectsTheRow() {
+        auto editor = makeEditor(QStringLiteral("10 a\r\n20 b\r\n\r\n10 a"));
+        editor->HighlightLine(3);
+        QCOMPARE(editor->textCursor().selectedText(), QStringLiteral("10 a"));
+        QCOMPARE(editor->textCursor().selectionStart(), 11); // the later of two equal lines
+
+        editor->HighlightLine(1);
+        const int end = editor->textCursor().selectionEnd();
+        editor->HighlightLine(2); // empty line: no selection, caret stays at the end
+        QVERIFY(!editor->textCursor().hasSelection());
+        QCOMPARE(editor->textCursor().position(), end);
+        editor->HighlightLine(99);
+        QVERIFY(!editor->textCursor().hasSelection());
+        QCOMPARE(editor->textCursor().position(), end);
+    }
+
+    void addLineAndCaret() {
+        auto editor = makeEditor(QString());
+        for (int i = 1; i <= 10; ++i)
+            editor->addLine(QStringLiteral("%1 ").arg(10 * i));
+        QCOMPARE(editor->wholeText().toLatin1().size(), 51);
+        QCOMPARE(editor->lineCount(), 10);
+        editor->setCaretPosition(3);
+        QCOMPARE(editor->caretPosition(), 3);
+        editor->setCaretPosition(5); // start of line 1, behind CR LF
+        QCOMPARE(editor->textCursor().position(), 4);
+        QCOMPARE(editor->caretPosition(), 5);
+
+        auto other = makeEditor(QStringLiteral("a"));
+        other->addLine(QStringLiteral("b"));
+        QCOMPARE(other->wholeText(), QStringLiteral("a\r\nb"));
+    }
+
+    void replaceIsUndoable() {
+        auto editor = makeEditor(QStringLiteral("10 end"));
+        editor->replaceWholeText(QStringLiteral("20 end"));
+        editor->undo();
+        QCOMPARE(editor->wholeText(), QStringLiteral("10 end"));
+    }
+
+    void tabMovesFocus() {
+        auto editor = makeEditor(QStringLiteral("x"));
+        QVERIFY(editor->tabChangesFocus());
+    }
+};
+
+QTEST_MAIN(TestProgramEditor)
+#include "tst_programeditor.moc"

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+class Dialogs;
+class TRMProgramEditor;
+
+// What the file commands need of the main window.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+    virtual void ClearRegisters() = 0;
+    virtual void ShowStepCount(qint32 n) = 0;
+    virtual void setStoppedState() = 0;          // SetCommandStates(stopped)
+    virtual void setCaption(const QString& caption) = 0;
+    virtual bool highlightCurrentLine() const = 0;
+    virtual void ProgrammResetClick() = 0;
+};
+
+// The program as a document: New, Open, Save, Save as, the program printout
+// and the clipboard copy, with ActFileName and the window caption. The main
+// window's handlers delegate here.
+class ProgramDocument {
+public:
+    ProgramDocument(TRMProgramEditor& editor, DocumentHost& host, Dialogs& dialogs);
+
+    void NeuClick();
+    void OeffnenClick();
+    void SpeichernClick();
+    void SpeichernunterClick();
+    void DruckenClick();
+    void KopierenClick();
+
+    QString getActFileName() const { return ActFileName; }
+    void UpdateCaption();
+
+private:
+    TRMProgramEditor& m_editor;
+    DocumentHost& m_host;
+    Dialogs& m_dialogs;
+    QString ActFileName;
+};

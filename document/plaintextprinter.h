@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class PrintCanvas;
 class QPrinter;
 
 // The one printing routine of both printouts (program and protocol): two empty
@@ -12,4 +13,8 @@ class QPrinter;
 // widths; too-wide lines continue at the left edge; new pages when full.
 // Throws ZevoError when the printing service fails.
 void printPlainText(QPrinter& printer, const QStringList& lines, const QFont& font,
+                    const QString& fileName);
+
+// The same page layout drawn on any canvas.
+void printPlainText(PrintCanvas& canvas, const QStringList& lines, const QFont& font,
                     const QString& fileName);

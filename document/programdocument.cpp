@@ -2,15 +2,140 @@
 
 #include "RMProgramEditor.h"
 #include "dialogs.h"
+#include "plaintextprinter.h"
+#include "programfile.h"
+#include "zevoerror.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+const QString ProgramTitle = QStringLiteral("Zevo 1.0");
+const QString DefaultExtension = QStringLiteral(".rmp");
+
+// The save dialog appends the default extension to a name typed without one.
+QString withDefaultExtension(const QString& name) {
+    const QString base = QFileInfo(name).fileName();
+    return base.contains(u'.') ? name : name + DefaultExtension;
+}
+
+// Every command ends at its own boundary: a failure is shown, never thrown on.
+template <typename Command> void runCommand(Dialogs& dialogs, Command&& command) {
+    try {
+        command();
+    } catch (const ZevoError& error) {
+        dialogs.showError(error.message());
+    }
+}
+
+} // namespace
 
 ProgramDocument::ProgramDocument(TRMProgramEditor& editor, DocumentHost& host, Dialogs& dialogs)
     : m_editor(editor), m_host(host), m_dialogs(dialogs) {}
 
-void ProgramDocument::NeuClick() {}
-void ProgramDocument::OeffnenClick() {}
-void ProgramDocument::SpeichernClick() {}
-void ProgramDocument::SpeichernunterClick() {}
-void ProgramDocument::DruckenClick() {}
-void ProgramDocument::KopierenClick() {}
+void ProgramDocument::NeuClick() {
+    runCommand(m_dialogs, [this] { newProgram(); });
+}
+void ProgramDocument::OeffnenClick() {
+    runCommand(m_dialogs, [this] { openProgram(); });
+}
+void ProgramDocument::SpeichernClick() {
+    runCommand(m_dialogs, [this] {
+        if (ActFileName.isEmpty())
+            saveProgramAs();
+        else
+            writeProgram(ActFileName);
+    });
+}
+void ProgramDocument::SpeichernunterClick() {
+    runCommand(m_dialogs, [this] { saveProgramAs(); });
+}
+void ProgramDocument::DruckenClick() {
+    runCommand(m_dialogs, [this] { printProgram(); });
+}
 
-void ProgramDocument::UpdateCaption() { m_host.setCaption(QStringLiteral("Zevo 1.0")); }
+void ProgramDocument::newProgram() {
+    ActFileName.clear();
+    m_host.ClearRegisters();
+    // Clearing and the template are one edit, so one undo brings back the
+    // program that was there before.
+    QTextCursor edit(m_editor.document());
+    edit.beginEditBlock();
+    m_editor.replaceWholeText(QString());
+    m_host.ShowStepCount(0);
+    for (int i = 1; i <= 10; ++i)
+        m_editor.addLine(QString::number(10 * i) + u' ');
+    edit.endEditBlock();
+    m_editor.setCaretPosition(3); // behind "10 "
+    UpdateCaption();
+    m_host.setStoppedState();
+}
+
+void ProgramDocument::openProgram() {
+    const QString name = m_dialogs.openFileName(m_lastOpenName);
+    if (name.isEmpty())
+        return;
+    m_lastOpenName = name;
+    const QString text = ProgramFile::load(name); // a failure changes nothing
+    m_editor.replaceWholeText(text);
+    m_editor.setCaretPosition(0);
+    ActFileName = QFileInfo(name).absoluteFilePath();
+    if (m_host.highlightCurrentLine())
+        m_editor.HighlightLine(0);
+    UpdateCaption();
+    m_host.ProgrammResetClick();
+}
+
+void ProgramDocument::saveProgramAs() {
+    const QString chosen = m_dialogs.saveFileName(m_lastSaveName);
+    if (chosen.isEmpty())
+        return;
+    const QString name = withDefaultExtension(chosen);
+    m_lastSaveName = name;
+    writeProgram(name);
+    ActFileName = QFileInfo(name).absoluteFilePath();
+    UpdateCaption();
+}
+
+void ProgramDocument::writeProgram(const QString& path) {
+    ProgramFile::save(path, m_editor.wholeText());
+}
+
+void ProgramDocument::printProgram() {
+    if (ActFileName.isEmpty()) {
+        m_dialogs.information(QStringLiteral("Sie müssen die Datei zuerst speichern!!"));
+        return;
+    }
+    QPrinter* printer = m_dialogs.choosePrinter();
+    if (!printer)
+        return;
+    QStringList lines;
+    const qint32 count = m_editor.lineCount();
+    lines.reserve(count);
+    for (qint32 i = 0; i < count; ++i)
+        lines << m_editor.lineText(i);
+    printPlainText(*printer, lines, m_editor.font(), ActFileName);
+}
+
+void ProgramDocument::KopierenClick() {
+    const qint64 caret = m_editor.caretPosition();
+    m_editor.selectAll();
+    // The editor's own copy would separate lines by LF; the clipboard gets CR LF.
+    QGuiApplication::clipboard()->setText(m_editor.wholeText());
+    m_editor.setCaretPosition(caret);
+}
+
+void ProgramDocument::UpdateCaption() {
+    if (ActFileName.isEmpty()) {
+        m_host.setCaption(ProgramTitle);
+        return;
+    }
+    const QString path = QDir::fromNativeSeparators(ActFileName);
+    m_host.setCaption(ProgramTitle + QStringLiteral(" (") + path.mid(path.lastIndexOf(u'/') + 1) +
+                      u')');
+}

@@ -11,7 +11,7 @@ public:
     virtual ~DocumentHost() = default;
     virtual void ClearRegisters() = 0;
     virtual void ShowStepCount(qint32 n) = 0;
-    virtual void setStoppedState() = 0;          // SetCommandStates(stopped)
+    virtual void setStoppedState() = 0; // SetCommandStates(stopped)
     virtual void setCaption(const QString& caption) = 0;
     virtual bool highlightCurrentLine() const = 0;
     virtual void ProgrammResetClick() = 0;
@@ -35,8 +35,17 @@ public:
     void UpdateCaption();
 
 private:
+    void newProgram();
+    void openProgram();
+    void saveProgramAs();
+    void writeProgram(const QString& path);
+    void printProgram();
+
     TRMProgramEditor& m_editor;
     DocumentHost& m_host;
     Dialogs& m_dialogs;
     QString ActFileName;
+    // Each file dialog remembers its own last name, apart from ActFileName.
+    QString m_lastOpenName;
+    QString m_lastSaveName = QStringLiteral("test");
 };

@@ -1,0 +1,68 @@
+#include "programfile.h"
+
+#include "windows1252.h"
+#include "zevoerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+QString fullPath(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+namespace ProgramFile {
+
+QString load(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ZevoError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(fullPath(path)));
+    // Read at most one byte past the capacity: a device or pipe reports no size.
+    const QByteArray bytes = file.read(Capacity + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw ZevoError(QStringLiteral("Stream-Lesefehler"));
+    if (bytes.size() > Capacity)
+        throw ZevoError(QStringLiteral("Text überschreitet Memo-Kapazität"));
+    return Windows1252::decode(bytes);
+}
+
+QString unencodableMessage(const QString& text) {
+    const qsizetype at = Windows1252::firstUnencodable(text);
+    if (at < 0)
+        return QString();
+    const qsizetype line = text.left(at).count(u'\n') + 1;
+    QString character(text[at]);
+    char32_t code = text[at].unicode();
+    if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+        character += text[at + 1];
+        code = QChar::surrogateToUcs4(text[at], text[at + 1]);
+    }
+    // The code point helps where the character itself is invisible.
+    const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, u'0');
+    return QStringLiteral("Zeile %1 enthält das Zeichen „%2“ (U+%3), das in der Datei nicht "
+                          "gespeichert werden kann.")
+        .arg(line)
+        .arg(character, hex);
+}
+
+void save(const QString& path, const QString& text) {
+    const QString refusal = unencodableMessage(text);
+    if (!refusal.isEmpty())
+        throw ZevoError(refusal);
+    const QByteArray bytes = Windows1252::encode(text);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ZevoError(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(fullPath(path)));
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        file.cancelWriting();
+        throw ZevoError(QStringLiteral("Stream-Schreibfehler"));
+    }
+}
+
+} // namespace ProgramFile

@@ -1,0 +1,73 @@
+// zevo-run: runs one register-machine program without a window, for scripts
+// and for grading many programs at once. See runnerHelpText() for the usage.
+
+#include "batchrun.h"
+#include "dialogs.h"
+#include "linelist.h"
+#include "programload.h"
+#include "registertexts.h"
+#include "runneroptions.h"
+#include "utf8output.h"
+#include "zevoerror.h"
+
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+void printError(const QString& text) {
+    std::fputs(text.toUtf8().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+// The two lines scripts read: the final message and the counter.
+int finish(const QString& message, qint32 steps, int status) {
+    printError(message);
+    printError(QStringLiteral("Schritte: %1").arg(steps));
+    return status;
+}
+
+int runProgram(const RunnerOptions& options) {
+    QStringList lines;
+    try {
+        lines = loadProgramLines(options.programFile);
+    } catch (const ZevoError& e) {
+        return finish(withFullStop(e.message()), 0, 2);
+    }
+    const LineList program(std::move(lines));
+
+    RegisterTexts registers;
+    for (const auto& [n, text] : options.registers)
+        registers.setText(n, text);
+
+    Utf8Output out(stdout);
+    BatchRun run(program, registers, options.settings);
+    const RunOutcome outcome = run.run(
+        options.maxSteps,
+        options.protocol ? BatchRun::Output::Protocol : BatchRun::Output::FinalRegisterLine, out);
+    if (!out.flush())
+        return finish(QStringLiteral("Stream-Schreibfehler."), outcome.stepCount, 2);
+    return finish(outcome.message, outcome.stepCount, outcome.exitStatus);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    RunnerOptions options;
+    try {
+        options = parseRunnerOptions(arguments);
+    } catch (const UsageError& e) {
+        printError(QStringLiteral("zevo-run: ") + e.message());
+        printError(QStringLiteral("Hilfe: zevo-run --help"));
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(runnerHelpText().toUtf8().constData(), stdout);
+        return 0;
+    }
+    return runProgram(options);
+}

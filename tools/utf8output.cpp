@@ -1,0 +1,37 @@
+#include "utf8output.h"
+
+namespace {
+constexpr qsizetype BufferSize = 1 << 16;
+}
+
+Utf8Output::Utf8Output(std::FILE* stream) : m_stream(stream), m_buffer(BufferSize, '\0') {}
+
+Utf8Output::~Utf8Output() {
+    flush();
+}
+
+void Utf8Output::writeLine(const QString& line) {
+    // UTF-8 needs at most three bytes per UTF-16 unit, plus the LF.
+    const qsizetype needed = 3 * line.size() + 1;
+    if (m_used + needed > m_buffer.size()) {
+        flush();
+        if (needed > m_buffer.size())
+            m_buffer.resize(needed);
+    }
+    char* start = m_buffer.data() + m_used;
+    char* end = m_encoder.appendToBuffer(start, line);
+    *end++ = '\n';
+    m_used += end - start;
+}
+
+bool Utf8Output::flush() {
+    if (m_used > 0 && !m_failed) {
+        if (std::fwrite(m_buffer.constData(), 1, std::size_t(m_used), m_stream) !=
+            std::size_t(m_used))
+            m_failed = true;
+    }
+    m_used = 0;
+    if (!m_failed && std::fflush(m_stream) != 0)
+        m_failed = true;
+    return !m_failed;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "batchrun.h"
+
+#include <QByteArray>
+#include <QStringEncoder>
+#include <cstdio>
+
+// Protocol lines to a C stream in UTF-8, each followed by LF. Lines are gathered
+// in a fixed buffer and written in large pieces, so a run of millions of steps
+// neither flushes per line nor keeps its protocol in memory.
+class Utf8Output final : public ProtocolSink {
+public:
+    explicit Utf8Output(std::FILE* stream);
+    ~Utf8Output() override;
+
+    void writeLine(const QString& line) override;
+    // Writes what is buffered; false once any write has failed.
+    bool flush();
+
+private:
+    std::FILE* m_stream;
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
+    QByteArray m_buffer;
+    qsizetype m_used = 0;
+    bool m_failed = false;
+};

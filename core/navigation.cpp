@@ -14,7 +14,7 @@ qint32 FindFirstInstructionLine(const ProgramText& program) {
 qint32 SuccessorLine(const ProgramText& program, qint32 current) {
     const qint32 count = program.lineCount();
     qint32 i = current < count ? current + 1 : current; // a step never stands past the end
-    while (i < count && isComment(trimmed(program.lineText(i))))
+    while (i < count && isComment(trimmedView(program.lineText(i))))
         ++i;
     return i;
 }
@@ -24,7 +24,7 @@ qint32 FindTargetLine(const ProgramText& program, QStringView target) {
     // Lines at count and count + 1 are empty and never match a non-empty target.
     if (!target.isEmpty()) {
         for (qint32 i = 0; i < count; ++i) {
-            if (trimmed(program.lineText(i)).startsWith(target))
+            if (trimmedView(program.lineText(i)).startsWith(target))
                 return i;
         }
     }

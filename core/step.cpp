@@ -8,6 +8,7 @@
 #include "settings.h"
 #include "syntax.h"
 
+#include <array>
 #include <limits>
 #include <optional>
 
@@ -19,6 +20,22 @@ std::optional<qint32> narrow(qint64 value) {
     if (value < Limits::min() || value > Limits::max())
         return std::nullopt;
     return static_cast<qint32>(value);
+}
+
+// The decimal text of value, written into buffer: no allocation on every step.
+QStringView decimalText(qint32 value, std::array<char16_t, 12>& buffer) {
+    qint64 v = value;
+    const bool negative = v < 0;
+    if (negative)
+        v = -v;
+    std::size_t start = buffer.size();
+    do {
+        buffer[--start] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (negative)
+        buffer[--start] = u'-';
+    return QStringView(buffer.data() + start, qsizetype(buffer.size() - start));
 }
 
 enum class Arithmetic { Load, Mult, Add, Sub, Div };
@@ -166,14 +183,16 @@ int stepResultHelpTopic(StepResult result) {
 }
 
 StepResult ExecuteLine(Machine& machine, qint32& CurrentLine) {
-    const ParsedLine line = ParseLine(trimmed(machine.program.lineText(CurrentLine)));
+    const QString text = machine.program.lineText(CurrentLine);
+    const ParsedLine line = ParseLine(trimmedView(text));
 
     const auto label = tryParseInteger(line.label);
     if (!label || *label < 0)
         return Step::InvalidLabel;
 
+    std::array<char16_t, 12> digits{};
     const qint32 next = NextLine(machine.program, machine.registers, CurrentLine, line.opcode,
-                                 QString::number(line.operand));
+                                 decimalText(line.operand, digits));
 
     qint32 writtenRegister = -1;
     qint32 writtenValue = 0;

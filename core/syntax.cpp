@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr std::array<const char16_t*, 20> Mnemonics = {
+// Views with their lengths fixed at compile time: the lookup runs on every step.
+constexpr std::array<QStringView, 20> Mnemonics = {
     u"load", u"iload", u"cload", u"mult",  u"imult", u"cmult",  u"add",
     u"iadd", u"cadd",  u"sub",   u"goto",  u"isub",  u"csub",   u"div",
     u"idiv", u"cdiv",  u"store", u"istore", u"jzero", u"end",
@@ -28,7 +29,7 @@ bool equalsIgnoringAsciiCase(QStringView word, QStringView lowerMnemonic) {
 
 Opcode lookUp(QStringView word) {
     for (std::size_t i = 0; i < Mnemonics.size(); ++i) {
-        if (equalsIgnoringAsciiCase(word, QStringView(Mnemonics[i])))
+        if (equalsIgnoringAsciiCase(word, Mnemonics[i]))
             return static_cast<Opcode>(i);
     }
     return Opcode::Unrecognised;
@@ -37,13 +38,17 @@ Opcode lookUp(QStringView word) {
 } // namespace
 
 QString trimmed(QStringView text) {
+    return trimmedView(text).toString();
+}
+
+QStringView trimmedView(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin].unicode() <= 32)
         ++begin;
     while (end > begin && text[end - 1].unicode() <= 32)
         --end;
-    return text.mid(begin, end - begin).toString();
+    return text.mid(begin, end - begin);
 }
 
 ParsedLine ParseLine(QStringView text) {
@@ -51,24 +56,24 @@ ParsedLine ParseLine(QStringView text) {
     const qsizetype firstSpace = text.indexOf(u' ');
     if (firstSpace < 0)
         return result;
-    result.label = trimmed(text.left(firstSpace));
-    const QString rest = trimmed(text.mid(firstSpace + 1));
+    result.label = trimmedView(text.left(firstSpace)).toString();
+    const QStringView rest = trimmedView(text.mid(firstSpace + 1));
 
-    QString word;
+    QStringView word;
     const qsizetype secondSpace = rest.indexOf(u' ');
     if (secondSpace < 0) {
         word = rest;
     } else {
-        if (const auto operand = tryParseInteger(trimmed(QStringView(rest).mid(secondSpace + 1)))) {
+        if (const auto operand = tryParseInteger(trimmedView(rest.mid(secondSpace + 1)))) {
             word = rest.left(secondSpace);
             result.operand = *operand;
         }
     }
-    result.opcode = lookUp(trimmed(word));
+    result.opcode = lookUp(trimmedView(word));
     return result;
 }
 
 QString mnemonic(Opcode opcode) {
     const auto index = static_cast<std::size_t>(opcode);
-    return index < Mnemonics.size() ? QString::fromUtf16(Mnemonics[index]) : QString();
+    return index < Mnemonics.size() ? Mnemonics[index].toString() : QString();
 }

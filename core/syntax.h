@@ -38,6 +38,8 @@ constexpr qint32 RegisterCount = 51;
 
 // Removes every leading and trailing character with a code of 32 or less.
 QString trimmed(QStringView text);
+// The same, as a view into text: no copy for the step's hot path.
+QStringView trimmedView(QStringView text);
 
 // Splits an already trimmed line into label, opcode and operand. Fields are
 // separated by spaces only; a tab is part of a field.

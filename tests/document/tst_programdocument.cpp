@@ -1,0 +1,336 @@
+#include "RMProgramEditor.h"
+#include "fakes.h"
+#include "programdocument.h"
+#include "programfile.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+class FakeDocumentHost : public DocumentHost {
+public:
+    void ClearRegisters() override { log << QStringLiteral("ClearRegisters"); }
+    void ShowStepCount(qint32 n) override { log << QStringLiteral("ShowStepCount:%1").arg(n); }
+    void setStoppedState() override { log << QStringLiteral("stopped"); }
+    void setCaption(const QString& caption) override {
+        log << QStringLiteral("caption:") + caption;
+        this->caption = caption;
+    }
+    bool highlightCurrentLine() const override { return highlight; }
+    void ProgrammResetClick() override { log << QStringLiteral("reset"); }
+
+    QStringList log;
+    QString caption = QStringLiteral("Zevo 1.0");
+    bool highlight = true;
+};
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+const QByteArray NewProgramBytes =
+    "10 \r\n20 \r\n30 \r\n40 \r\n50 \r\n60 \r\n70 \r\n80 \r\n90 \r\n100 \r\n";
+
+} // namespace
+
+class TestProgramDocument : public QObject {
+    Q_OBJECT
+
+    // The main window's editor, shown beside another control that can hold the focus.
+    struct Fixture {
+        Fixture() {
+            auto* layout = new QVBoxLayout(&window);
+            layout->addWidget(&editor);
+            layout->addWidget(&other);
+            editor.setFixedSize(225, 353);
+            window.show();
+        }
+        QWidget window;
+        TRMProgramEditor editor;
+        QLineEdit other;
+        FakeDocumentHost host;
+        FakeDialogs dialogs;
+        ProgramDocument document{editor, host, dialogs};
+        QTemporaryDir dir;
+        QString path(const QString& name) const { return dir.filePath(name); }
+    };
+
+private slots:
+    void newThenSaveGivesTheTemplateFile() {
+        Fixture f;
+        f.editor.replaceWholeText(QStringLiteral("alt"));
+        f.document.NeuClick();
+        QCOMPARE(f.host.log,
+                 (QStringList{"ClearRegisters", "ShowStepCount:0", "caption:Zevo 1.0", "stopped"}));
+        QCOMPARE(f.editor.caretPosition(), 3);
+        QVERIFY(!f.editor.textCursor().hasSelection());
+        f.document.NeuClick(); // the same ten lines, not twenty
+        QCOMPARE(f.editor.lineCount(), 10);
+
+        f.dialogs.saveAnswer = f.path(QStringLiteral("neu"));
+        f.document.SpeichernClick();
+        QCOMPARE(f.dialogs.log, QStringList{"save:test"});
+        const QString saved = f.path(QStringLiteral("neu.rmp"));
+        QCOMPARE(readBytes(saved), NewProgramBytes);
+        QCOMPARE(readBytes(saved).size(), 51);
+        QCOMPARE(f.document.getActFileName(), saved);
+        QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0 (neu.rmp)"));
+
+        // A known file is saved without a dialog and without a caption change.
+        f.host.log.clear();
+        f.editor.replaceWholeText(QStringLiteral("10 end"));
+        f.document.SpeichernClick();
+        QCOMPARE(f.dialogs.log.size(), 1);
+        QCOMPARE(f.host.log, QStringList{});
+        QCOMPARE(readBytes(saved), QByteArray("10 end"));
+
+        f.document.NeuClick();
+        QCOMPARE(f.document.getActFileName(), QString());
+        QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0"));
+    }
+
+    void saveDialogRemembersItsOwnName() {
+        Fixture f;
+        const QString other = f.path(QStringLiteral("other.rmp"));
+        writeBytes(other, "10 end");
+        f.dialogs.saveAnswer = f.path(QStringLiteral("a"));
+        f.document.SpeichernunterClick();
+        QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0 (a.rmp)"));
+        f.dialogs.openAnswer = other;
+        f.document.OeffnenClick();
+        QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0 (other.rmp)"));
+        f.document.NeuClick();
+        // Save as offers the name chosen last in the save dialog, not the opened file.
+        f.dialogs.saveAnswer = f.path(QStringLiteral("b.txt")); // an extension is kept
+        f.document.SpeichernClick();
+        f.document.SpeichernunterClick();
+        f.dialogs.openAnswer.clear();
+        f.document.OeffnenClick();
+        QCOMPARE(f.dialogs.log, (QStringList{"save:test", "open:", "save:" + f.path("a.rmp"),
+                                             "save:" + f.path("b.txt"), "open:" + other}));
+        QVERIFY(QFile::exists(f.path(QStringLiteral("b.txt"))));
+    }
+
+    void cancelledDialogsChangeNothing() {
+        Fixture f;
+        const QString path = f.path(QStringLiteral("p.rmp"));
+        writeBytes(path, "10 load 1");
+        f.dialogs.openAnswer = path;
+        f.document.OeffnenClick();
+        f.editor.replaceWholeText(QStringLiteral("20 end"));
+        f.host.log.clear();
+        f.dialogs.openAnswer.clear();
+        f.dialogs.saveAnswer.clear();
+        f.document.OeffnenClick();
+        f.document.SpeichernunterClick();
+        QCOMPARE(f.host.log, QStringList{});
+        QCOMPARE(f.editor.wholeText(), QStringLiteral("20 end"));
+        QCOMPARE(f.document.getActFileName(), path);
+        QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0 (p.rmp)"));
+        QCOMPARE(readBytes(path), QByteArray("10 load 1"));
+    }
+
+    void openSetsFullPathHighlightsAndResets_data() {
+        QTest::addColumn<bool>("highlight");
+        QTest::newRow("highlighting on") << true;
+        QTest::newRow("highlighting off") << false;
+    }
+    void openSetsFullPathHighlightsAndResets() {
+        QFETCH(bool, highlight);
+        Fixture f;
+        f.host.highlight = highlight;
+        writeBytes(f.path(QStringLiteral("p.rmp")), "10 load 1\n20 end\n");
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(f.dir.path());
+        f.dialogs.openAnswer = QStringLiteral("p.rmp");
+        f.document.OeffnenClick();
+        QDir::setCurrent(previous);
+        QCOMPARE(f.document.getActFileName(), f.path(QStringLiteral("p.rmp")));
+        QCOMPARE(f.host.log, (QStringList{"caption:Zevo 1.0 (p.rmp)", "reset"}));
+        QCOMPARE(f.editor.wholeText(), QStringLiteral("10 load 1\r\n20 end\r\n"));
+        QCOMPARE(f.editor.textCursor().selectedText(),
+                 highlight ? QStringLiteral("10 load 1") : QString());
+    }
+
+    // Open, then save: the bytes come back unchanged, line breaks made CR LF.
+    void openThenSaveRoundTrip_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("saved");
+        QByteArray all; // every byte value, CR and LF as the one line break
+        for (int b = 0; b < 256; ++b) {
+            if (b != 10)
+                all += char(b);
+            if (b == 13)
+                all += '\n';
+        }
+        QTest::newRow("all 256 byte values") << all << all;
+        QTest::newRow("empty file") << QByteArray() << QByteArray();
+        QTest::newRow("CR LF") << QByteArray("a\r\nb") << QByteArray("a\r\nb");
+        QTest::newRow("LF") << QByteArray("a\nb") << QByteArray("a\r\nb");
+        QTest::newRow("CR") << QByteArray("a\rb") << QByteArray("a\r\nb");
+        QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb");
+        QTest::newRow("CR CR LF") << QByteArray("a\r\r\nb") << QByteArray("a\r\n\r\nb");
+        QTest::newRow("mixed") << QByteArray("1\n2\r3\r\n4\n\n5")
+                               << QByteArray("1\r\n2\r\n3\r\n4\r\n\r\n5");
+        QTest::newRow("trailing CR LF") << QByteArray("a\r\n") << QByteArray("a\r\n");
+        QTest::newRow("trailing LF") << QByteArray("a\n") << QByteArray("a\r\n");
+        QTest::newRow("trailing CR") << QByteArray("a\r") << QByteArray("a\r\n");
+        QTest::newRow("only breaks") << QByteArray("\n\r\n\r") << QByteArray("\r\n\r\n\r\n");
+        QTest::newRow("controls and no-break space")
+            << QByteArray("\0\t\x0b\x0c\x1f\x7f\x81\x8d\x8f\x90\x9d\xa0\xad", 13)
+            << QByteArray("\0\t\x0b\x0c\x1f\x7f\x81\x8d\x8f\x90\x9d\xa0\xad", 13);
+    }
+    void openThenSaveRoundTrip() {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, saved);
+        Fixture f;
+        const QString path = f.path(QStringLiteral("p.rmp"));
+        writeBytes(path, file);
+        f.dialogs.openAnswer = path;
+        f.document.OeffnenClick();
+        f.document.SpeichernClick();
+        QCOMPARE(f.dialogs.log, QStringList{"open:"});
+        QCOMPARE(readBytes(path), saved);
+    }
+
+    void fileErrorsAreShownWithFullStop() {
+        Fixture f;
+        f.editor.replaceWholeText(QStringLiteral("10 end"));
+        const QString missing = f.path(QStringLiteral("missing.rmp"));
+        f.dialogs.openAnswer = missing;
+        f.document.OeffnenClick();
+        const QString uncreatable = f.path(QStringLiteral("gone/x.rmp"));
+        f.dialogs.saveAnswer = uncreatable;
+        f.document.SpeichernunterClick();
+        QCOMPARE(
+            f.dialogs.log,
+            (QStringList{"open:", "showError:Datei " + missing + " kann nicht geöffnet werden.",
+                         "save:test",
+                         "showError:Datei " + uncreatable + " kann nicht erstellt werden."}));
+        // Nothing changed: text, file name, caption, run state.
+        QCOMPARE(f.editor.wholeText(), QStringLiteral("10 end"));
+        QCOMPARE(f.document.getActFileName(), QString());
+        QCOMPARE(f.host.log, QStringList{});
+    }
+
+    void tooLargeFileKeepsTheText() {
+        Fixture f;
+        f.editor.replaceWholeText(QStringLiteral("10 end"));
+        const QString big = f.path(QStringLiteral("big.rmp"));
+        writeBytes(big, QByteArray(ProgramFile::Capacity + 1, 'x'));
+        f.dialogs.openAnswer = big;
+        f.document.OeffnenClick();
+        QCOMPARE(f.dialogs.log.last(),
+                 QStringLiteral("showError:Text überschreitet Memo-Kapazität."));
+        QCOMPARE(f.editor.wholeText(), QStringLiteral("10 end"));
+        QCOMPARE(f.document.getActFileName(), QString());
+        QCOMPARE(f.host.log, QStringList{});
+    }
+
+    void unencodableTextIsNotSaved() {
+        Fixture f;
+        const QString path = f.path(QStringLiteral("p.rmp"));
+        writeBytes(path, "10 end");
+        f.dialogs.openAnswer = path;
+        f.document.OeffnenClick();
+        f.editor.replaceWholeText(QStringLiteral("10 load 1\r\n20 end\r\n// ") + QChar(0x4E00));
+        f.document.SpeichernClick();
+        QCOMPARE(f.dialogs.log.last(),
+                 QStringLiteral("showError:Zeile 3 enthält das Zeichen „一“ (U+4E00), das in der "
+                                "Datei nicht gespeichert werden kann."));
+        QCOMPARE(readBytes(path), QByteArray("10 end"));
+    }
+
+    void undoBringsBackTheProgramAfterNewAndOpen() {
+        Fixture f;
+        const QString path = f.path(QStringLiteral("p.rmp"));
+        writeBytes(path, "10 cload 5\r\n20 end");
+        f.editor.setFocus();
+        QTest::keyClicks(&f.editor, QStringLiteral("10 end"));
+        f.document.NeuClick();
+        QCOMPARE(f.editor.lineCount(), 10);
+        QTest::keyClick(&f.editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.editor.wholeText(), QStringLiteral("10 end"));
+
+        f.dialogs.openAnswer = path;
+        f.document.OeffnenClick();
+        QCOMPARE(f.editor.wholeText(), QStringLiteral("10 cload 5\r\n20 end"));
+        QTest::keyClick(&f.editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.editor.wholeText(), QStringLiteral("10 end"));
+    }
+
+    void printingNeedsAFileName() {
+        Fixture f;
+        f.document.NeuClick();
+        f.document.DruckenClick();
+        QCOMPARE(f.dialogs.log, QStringList{"information:Sie müssen die Datei zuerst speichern!!"});
+
+        f.dialogs.saveAnswer = f.path(QStringLiteral("p.rmp"));
+        f.document.SpeichernClick();
+        f.dialogs.log.clear();
+        f.document.DruckenClick(); // cancelled print dialog: nothing printed
+        QCOMPARE(f.dialogs.log, QStringList{"print"});
+
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = f.path(QStringLiteral("p.pdf"));
+        printer.setOutputFileName(pdf);
+        f.dialogs.printer = &printer;
+        f.document.DruckenClick();
+        QCOMPARE(f.dialogs.log, (QStringList{"print", "print"}));
+        QVERIFY(readBytes(pdf).startsWith("%PDF-"));
+
+        printer.setOutputFileName(f.path(QStringLiteral("gone/p.pdf")));
+        f.document.DruckenClick();
+        QCOMPARE(f.dialogs.log.last(),
+                 QStringLiteral("showError:Der Druckauftrag kann nicht begonnen werden."));
+    }
+
+    void copyTakesWholeProgramAndLeavesCaretAtSelectionStart_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<qint64>("caret");
+        // "10 load 1\n20 end" inside the editor; caret positions count CR LF as two.
+        QTest::newRow("word in the first line") << 3 << 7 << qint64(3);
+        QTest::newRow("word in the second line, selected backwards") << 16 << 13 << qint64(14);
+        QTest::newRow("caret only") << 10 << 10 << qint64(11);
+    }
+    void copyTakesWholeProgramAndLeavesCaretAtSelectionStart() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(qint64, caret);
+        Fixture f;
+        f.editor.replaceWholeText(QStringLiteral("10 load 1\r\n20 end"));
+        QTextCursor cursor = f.editor.textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        f.editor.setTextCursor(cursor);
+        f.other.setFocus();
+        const bool editorHadFocus = f.editor.hasFocus();
+        QApplication::clipboard()->clear();
+        f.document.KopierenClick();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("10 load 1\r\n20 end"));
+        QCOMPARE(f.editor.caretPosition(), caret);
+        QVERIFY(!f.editor.textCursor().hasSelection());
+        QCOMPARE(f.editor.hasFocus(), editorHadFocus);
+        QCOMPARE(f.editor.wholeText(), QStringLiteral("10 load 1\r\n20 end"));
+    }
+};
+
+QTEST_MAIN(TestProgramDocument)
+#include "tst_programdocument.moc"

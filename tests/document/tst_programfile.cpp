@@ -1,0 +1,159 @@
+#include "programfile.h"
+#include "windows1252.h"
+#include "zevoerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QString errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const ZevoError& error) {
+        return error.message();
+    }
+    return QString();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+class TestProgramFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyByteHasItsOwnCharacter() {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all += char(b);
+        const QString text = Windows1252::decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(QSet<QChar>(text.begin(), text.end()).size(), 256);
+        QCOMPARE(Windows1252::firstUnencodable(text), qsizetype(-1));
+        QCOMPARE(Windows1252::encode(text), all);
+        // Spot checks of the code page where it differs from Latin-1.
+        QCOMPARE(text[0x80], QChar(0x20AC));
+        QCOMPARE(text[0x8A], QChar(0x0160));
+        QCOMPARE(text[0x9F], QChar(0x0178));
+        QCOMPARE(text[0x81], QChar(0x0081));
+        QCOMPARE(text[0xA0], QChar(0x00A0));
+    }
+
+    void unencodableCharacterIsNamed_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString tail = QStringLiteral(", das in der Datei nicht gespeichert werden kann.");
+        QTest::newRow("CJK on line 3")
+            << QStringLiteral("10 load 1\r\n20 end\r\n30 ") + QChar(0x4E00) + QStringLiteral(" x")
+            << QStringLiteral("Zeile 3 enthält das Zeichen „一“ (U+4E00)") + tail;
+        QTest::newRow("C1 control 0x80 is the euro byte")
+            << QStringLiteral("a") + QChar(0x0080)
+            << QStringLiteral("Zeile 1 enthält das Zeichen „") + QChar(0x0080) +
+                   QStringLiteral("“ (U+0080)") + tail;
+        QTest::newRow("surrogate pair is one character")
+            << QStringLiteral("\r\n") + QString::fromUcs4(U"\U0001F600")
+            << QStringLiteral("Zeile 2 enthält das Zeichen „") + QString::fromUcs4(U"\U0001F600") +
+                   QStringLiteral("“ (U+1F600)") + tail;
+        QTest::newRow("code page only") << QStringLiteral("€ Š ‰ ÿ ") + QChar(0x9D) << QString();
+    }
+    void unencodableCharacterIsNamed() {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QCOMPARE(ProgramFile::unencodableMessage(text), message);
+    }
+
+    void refusedSaveWritesNothing() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.rmp"));
+        writeBytes(path, "old");
+        const QString message =
+            errorOf([&] { ProgramFile::save(path, QStringLiteral("neu ") + QChar(0x4E00)); });
+        QVERIFY(message.startsWith(QStringLiteral("Zeile 1 enthält")));
+        QCOMPARE(readBytes(path), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.rmp"});
+    }
+
+    void loadFailures_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "missing.rmp"
+                                 << "Datei %1 kann nicht geöffnet werden";
+        QTest::newRow("directory") << "sub"
+                                   << "Datei %1 kann nicht geöffnet werden";
+    }
+    void loadFailures() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        // A relative name is reported with its full path.
+        const QString got = errorOf([&] { ProgramFile::load(name); });
+        QDir::setCurrent(previous);
+        QCOMPARE(got, message.arg(QDir(dir.path()).absoluteFilePath(name)));
+    }
+
+    void capacityIsTheLimit() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.rmp"));
+        writeBytes(path, QByteArray(ProgramFile::Capacity, 'x'));
+        QCOMPARE(ProgramFile::load(path).size(), ProgramFile::Capacity);
+        writeBytes(path, QByteArray(ProgramFile::Capacity + 1, 'x'));
+        QCOMPARE(errorOf([&] { ProgramFile::load(path); }),
+                 QStringLiteral("Text überschreitet Memo-Kapazität"));
+    }
+
+    void uncreatableFileIsNamed() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("gone/p.rmp"));
+        QCOMPARE(errorOf([&] { ProgramFile::save(path, QStringLiteral("10 end")); }),
+                 QStringLiteral("Datei %1 kann nicht erstellt werden").arg(path));
+    }
+
+    // A write that fails half-way (here: the file size limit of the process,
+    // which holds for root too) keeps the old file whole and leaves no debris.
+    void failedWriteKeepsOldFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.rmp"));
+        writeBytes(path, "10 end\r\n");
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit limited = previous;
+        limited.rlim_cur = 1000;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const QString message = errorOf([&] { ProgramFile::save(path, QString(100000, u'x')); });
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        QCOMPARE(message, QStringLiteral("Stream-Schreibfehler"));
+        QCOMPARE(readBytes(path), QByteArray("10 end\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.rmp"});
+    }
+
+    void saveReplacesWholeFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.rmp"));
+        writeBytes(path, QByteArray(500, 'o'));
+        ProgramFile::save(path, QStringLiteral("€\r\nä"));
+        QCOMPARE(readBytes(path), QByteArray("\x80\r\n\xE4"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgramFile)
+#include "tst_programfile.moc"

@@ -62,10 +62,9 @@ void HelpViewer::buildWindow() {
     // Links are ours to follow: they name topics, not files or web pages.
     m_text->setOpenLinks(false);
     m_text->setOpenExternalLinks(false);
-    m_text->document()->setDefaultStyleSheet(QStringLiteral(
-        "pre { background-color: #fffbf0; }"
-        "code { font-family: monospace; }"
-        "th { background-color: #e8e8e8; }"));
+    m_text->document()->setDefaultStyleSheet(QStringLiteral("pre { background-color: #fffbf0; }"
+                                                            "code { font-family: monospace; }"
+                                                            "th { background-color: #e8e8e8; }"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_contentsButton);
@@ -80,9 +79,13 @@ void HelpViewer::buildWindow() {
     connect(m_text, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
 }
 
-void HelpViewer::setHelpFile(const QString& path) { m_helpFile = path; }
+void HelpViewer::setHelpFile(const QString& path) {
+    m_helpFile = path;
+}
 
-void HelpViewer::setBaseDirectory(const QString& dir) { m_baseDir = dir; }
+void HelpViewer::setBaseDirectory(const QString& dir) {
+    m_baseDir = dir;
+}
 
 void HelpViewer::showContents() {
     request(HelpFile::contentsKey, QString());
@@ -108,18 +111,20 @@ void HelpViewer::request(const QString& key, const QString& missingMessage) {
                     list += QStringLiteral("<li><a href=\"topic:%1\">%2</a></li>")
                                 .arg(t.key.toHtmlEscaped(), t.title.toHtmlEscaped());
                 list += QStringLiteral("</ul>");
-                showMessage(QStringLiteral("Kein Inhaltsverzeichnis"),
-                            QStringLiteral("<p>Die Hilfedatei enthält kein Inhaltsverzeichnis.</p>") +
-                                (file.topics().isEmpty()
-                                     ? QStringLiteral("<p>Sie enthält auch keine Themen.</p>")
-                                     : QStringLiteral("<p>Vorhandene Themen:</p>") + list));
+                showMessage(
+                    QStringLiteral("Kein Inhaltsverzeichnis"),
+                    QStringLiteral("<p>Die Hilfedatei enthält kein Inhaltsverzeichnis.</p>") +
+                        (file.topics().isEmpty()
+                             ? QStringLiteral("<p>Sie enthält auch keine Themen.</p>")
+                             : QStringLiteral("<p>Vorhandene Themen:</p>") + list));
             } else {
-                showMessage(QStringLiteral("Thema nicht gefunden"),
-                            (missingMessage.isEmpty()
-                                 ? QStringLiteral("<p>Das Thema %1 gibt es in der Hilfedatei nicht.</p>")
-                                       .arg(quoted(key))
-                                 : missingMessage) +
-                                (file.topic(HelpFile::contentsKey) ? contentsLink() : QString()));
+                showMessage(
+                    QStringLiteral("Thema nicht gefunden"),
+                    (missingMessage.isEmpty()
+                         ? QStringLiteral("<p>Das Thema %1 gibt es in der Hilfedatei nicht.</p>")
+                               .arg(quoted(key))
+                         : missingMessage) +
+                        (file.topic(HelpFile::contentsKey) ? contentsLink() : QString()));
             }
         }
     } catch (const std::exception&) {

@@ -4,6 +4,7 @@
 #   ./build.sh test       install what is missing, build, run every test
 #   ./build.sh sanitize   the same tests in a build with ASan and UBSan
 #   ./build.sh bench      build and run the benchmarks
+#   ./build.sh fuzz [s]   build the fuzz targets with clang and run each for s seconds (15)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -40,8 +41,38 @@ bench)
         [[ -x "$b" ]] && QT_QPA_PLATFORM=offscreen "$b"
     done
     ;;
+fuzz)
+    ZEVO_FUZZ=1 scripts/install-deps.sh
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DZEVO_FUZZ=ON >/dev/null
+    cmake --build build-fuzz -j "$jobs" --target fuzz_all
+    seconds=${2:-15}
+    # Each target starts from a copy of its seeds, so the run never changes the
+    # repository; a crash is kept in build-fuzz/artifacts for fuzz/regressions.
+    mkdir -p build-fuzz/artifacts
+    for seeds in fuzz/corpus/*/; do
+        target=$(basename "$seeds")
+        work=$(mktemp -d)
+        cp "$seeds"* "$work"/
+        extra=()
+        [[ -d fuzz/regressions/$target ]] && extra=("fuzz/regressions/$target")
+        log=build-fuzz/artifacts/$target.log
+        echo "Fuzz: $target, $seconds s"
+        status=0
+        build-fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=10 \
+            -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target-" \
+            "$work" "${extra[@]}" >"$log" 2>&1 || status=$?
+        rm -rf "$work"
+        if ((status != 0)); then
+            tail -n 60 "$log" >&2
+            echo "Fuzz: $target failed, input kept in build-fuzz/artifacts" >&2
+            exit 1
+        fi
+        grep -E '^(Done|stat::number_of_executed_units)' "$log"
+    done
+    ;;
 *)
-    echo "Aufruf: ./build.sh run|test|sanitize|bench" >&2
+    echo "Aufruf: ./build.sh run|test|sanitize|bench|fuzz" >&2
     exit 2
     ;;
 esac

@@ -1,39 +1,248 @@
 #include "UZevoProtokoll.h"
 
+#include "dialogs.h"
+#include "plaintextprinter.h"
 #include "protocolformat.h"
 #include "settings.h"
+#include "zevoerror.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace {
+// The layout at the initial client size; the buttons keep their distance from
+// the right edge when the window is resized.
+constexpr QPoint InitialPosition{360, 216};
+constexpr QSize InitialClientSize{450, 303};
+constexpr int PanelHeight = 51;
+constexpr QRect ZwischenablageRect{28, 16, 121, 25};
+constexpr QRect DruckRect{156, 16, 89, 25};
+constexpr QRect SchliessenRect{252, 16, 97, 25};
+constexpr QRect HilfeRect{356, 16, 73, 25};
+const QColor MemoBackground{255, 251, 240};
+
+// The toolbar pictures when the application has them, else a style picture.
+QIcon buttonIcon(const QStyle* style, int toolbarPicture, QStyle::StandardPixmap fallback) {
+    const QString path = QStringLiteral(":/icons/toolbar/%1.png").arg(toolbarPicture);
+    if (QFile::exists(path))
+        return QIcon(path);
+    return style->standardIcon(fallback);
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QIcon& icon) {
+    auto* button = new QPushButton(icon, caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+} // namespace
 
 TProtokollFormular::TProtokollFormular(const RegisterAccess& registers, const ProgramText& program,
                                        Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_registers(registers), m_program(program), m_dialogs(dialogs) {
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_registers(registers),
+      m_program(program), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("ProtokollFormular"));
     setWindowTitle(QStringLiteral("Protokoll"));
+    // Stand-in for the 8-point system font of the original windows.
+    QFont windowFont(QStringLiteral("Liberation Sans"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
     ProtokollMemo = new QPlainTextEdit(this);
     ProtokollMemo->setObjectName(QStringLiteral("ProtokollMemo"));
     ProtokollMemo->setReadOnly(true);
+    ProtokollMemo->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                           Qt::TextSelectableByKeyboard);
     ProtokollMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(ProtokollMemo);
+    ProtokollMemo->setTabChangesFocus(true); // read-only: TAB moves on to the buttons
+    ProtokollMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ProtokollMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The protocol only grows; an undo history would double its memory.
+    ProtokollMemo->setUndoRedoEnabled(false);
+    QPalette palette = ProtokollMemo->palette();
+    palette.setColor(QPalette::Base, MemoBackground);
+    ProtokollMemo->setPalette(palette);
+    ProtokollMemo->setTabStopDistance(8 * ProtokollMemo->fontMetrics().averageCharWidth());
+    ProtokollMemo->installEventFilter(this);
+
+    Panel = new QFrame(this);
+    Panel->setObjectName(QStringLiteral("Panel"));
+    Panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    const QStyle* s = style();
+    ZwischenablageButton =
+        makeButton(Panel, "ZwischenablageButton", QStringLiteral("Zwischenablage"),
+                   buttonIcon(s, 15, QStyle::SP_FileDialogContentsView));
+    DruckButton = makeButton(Panel, "DruckButton", QStringLiteral("Drucken"),
+                             buttonIcon(s, 3, QStyle::SP_DriveFDIcon));
+    SchliessenButton = makeButton(Panel, "SchliessenButton", QStringLiteral("Schließen"),
+                                  buttonIcon(s, 12, QStyle::SP_DialogCloseButton));
+    HilfeButton = makeButton(Panel, "HilfeButton", QStringLiteral("Hilfe"),
+                             buttonIcon(s, 11, QStyle::SP_DialogHelpButton));
+    setTabOrder(ProtokollMemo, DruckButton);
+    setTabOrder(DruckButton, ZwischenablageButton);
+    setTabOrder(ZwischenablageButton, SchliessenButton);
+    setTabOrder(SchliessenButton, HilfeButton);
+
+    connect(DruckButton, &QPushButton::clicked, this, &TProtokollFormular::DruckButtonClick);
+    connect(ZwischenablageButton, &QPushButton::clicked, this,
+            &TProtokollFormular::ZwischenablageButtonClick);
+    connect(SchliessenButton, &QPushButton::clicked, this,
+            &TProtokollFormular::SchliessenButtonClick);
+    connect(HilfeButton, &QPushButton::clicked, this, &TProtokollFormular::HilfeButtonClick);
+
+    resize(InitialClientSize);
+    move(InitialPosition);
+    placeControls();
 }
 
-void TProtokollFormular::setSettings(const Settings* settings) { m_settings = settings; }
+void TProtokollFormular::placeControls() {
+    const int width = this->width();
+    const int memoHeight = qMax(0, height() - PanelHeight);
+    ProtokollMemo->setGeometry(0, 0, width, memoHeight);
+    Panel->setGeometry(0, memoHeight, width, PanelHeight);
+    const int shift = width - InitialClientSize.width();
+    ZwischenablageButton->setGeometry(ZwischenablageRect.translated(shift, 0));
+    DruckButton->setGeometry(DruckRect.translated(shift, 0));
+    SchliessenButton->setGeometry(SchliessenRect.translated(shift, 0));
+    HilfeButton->setGeometry(HilfeRect.translated(shift, 0));
+}
+
+void TProtokollFormular::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeControls();
+}
+
+void TProtokollFormular::setSettings(const Settings* settings) {
+    m_settings = settings;
+}
 
 void TProtokollFormular::setFileNameSource(std::function<QString()> getActFileName) {
     m_fileName = std::move(getActFileName);
 }
 
+void TProtokollFormular::appendLines(const QStringList& lines) {
+    QTextCursor cursor(ProtokollMemo->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
+    for (const QString& line : lines) {
+        cursor.insertText(line);
+        cursor.insertBlock();
+    }
+    cursor.endEditBlock();
+    // The caret follows the newest line; a selection is dropped.
+    ProtokollMemo->setTextCursor(cursor);
+    ProtokollMemo->ensureCursorVisible();
+    QScrollBar* vertical = ProtokollMemo->verticalScrollBar();
+    vertical->setValue(vertical->maximum());
+    QScrollBar* horizontal = ProtokollMemo->horizontalScrollBar();
+    horizontal->setValue(horizontal->minimum());
+}
+
 void TProtokollFormular::clearProtocol() {
     const PlainSettings defaults;
     const ProtocolLayout layout = ProtocolLayout::from(m_settings ? *m_settings : defaults);
-    ProtokollMemo->setPlainText(protocolHeading(layout));
+    const QString heading = protocolHeading(layout);
+    ProtokollMemo->clear();
+    appendLines({heading});
 }
 
 void TProtokollFormular::actualizeProtocol(const qint32& CurrentLine) {
     const PlainSettings defaults;
     const ProtocolLayout layout = ProtocolLayout::from(m_settings ? *m_settings : defaults);
+    // Both lines are formed before either is appended, so a register that is
+    // not a number leaves the protocol as it was.
+    QStringList entry;
     writeProtocolEntry(layout, m_registers, m_program, CurrentLine,
-                       [this](const QString& line) { ProtokollMemo->appendPlainText(line); });
+                       [&entry](const QString& line) { entry.append(line); });
+    appendLines(entry);
+}
+
+QStringList TProtokollFormular::protocolLines() const {
+    QStringList lines;
+    // The last block is the empty line after the last line break.
+    const QTextDocument* document = ProtokollMemo->document();
+    for (QTextBlock block = document->begin(); block.isValid() && block.next().isValid();
+         block = block.next())
+        lines.append(block.text());
+    return lines;
+}
+
+void TProtokollFormular::FormClose() {
+    hide();
+    emit hiddenByUser();
+}
+
+void TProtokollFormular::closeEvent(QCloseEvent* event) {
+    // Hidden, never destroyed: the protocol lives on in the view.
+    event->ignore();
+    FormClose();
+}
+
+void TProtokollFormular::SchliessenButtonClick() {
+    FormClose();
+}
+
+void TProtokollFormular::HilfeButtonClick() {
+    m_dialogs.helpTopic(6);
+}
+
+void TProtokollFormular::ZwischenablageButtonClick() {
+    ProtokollMemo->selectAll();
+    QString text;
+    for (const QString& line : protocolLines()) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void TProtokollFormular::DruckButtonClick() {
+    try {
+        QPrinter* printer = m_dialogs.choosePrinter();
+        if (!printer)
+            return;
+        printPlainText(*printer, protocolLines(), font(), m_fileName ? m_fileName() : QString());
+    } catch (const ZevoError& e) {
+        m_dialogs.showError(e.message());
+    }
+}
+
+bool TProtokollFormular::isMenuShortcut(const QKeyEvent* key) const {
+    const QKeySequence pressed(
+        QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+    for (const QAction* action : actions()) {
+        for (const QKeySequence& shortcut : action->shortcuts()) {
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch)
+                return true;
+        }
+    }
+    return false;
+}
+
+bool TProtokollFormular::eventFilter(QObject* watched, QEvent* event) {
+    // The main window's shortcuts go before the view's own keys (Ctrl+C copies
+    // the program, not a selection of the protocol), and are used up even when
+    // their command is disabled.
+    if (watched == ProtokollMemo &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        isMenuShortcut(static_cast<QKeyEvent*>(event))) {
+        if (event->type() == QEvent::ShortcutOverride)
+            event->ignore();
+        else
+            event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }

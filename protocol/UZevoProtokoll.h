@@ -1,18 +1,26 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
 class Dialogs;
 class ProgramText;
+class QFrame;
+class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
-class QWidget;
 class RegisterAccess;
 class Settings;
 
 // The protocol window. Its text view ProtokollMemo is the one store of the
 // trace protocol; the window is only shown and hidden, never destroyed.
+//
+// The view always ends with an empty line that holds the caret: every protocol
+// line is followed by its line break, as on the clipboard and in print.
+//
+// The main window adds its menu actions to this window (addActions), so that
+// their shortcuts work here too; such keys never reach the text view.
 class TProtokollFormular : public QWidget {
     Q_OBJECT
 public:
@@ -24,17 +32,45 @@ public:
     // Where the printout's last line gets the program's file name from.
     void setFileNameSource(std::function<QString()> getActFileName);
 
+    // Empties the protocol and writes the heading for the current settings.
     void clearProtocol();
+    // Appends one entry. A register that cannot be read throws ZevoError before
+    // anything is appended.
     void actualizeProtocol(const qint32& CurrentLine);
 
+    // The protocol lines, each without its line break (none before the first reset).
+    QStringList protocolLines() const;
+
     QPlainTextEdit* ProtokollMemo = nullptr;
+    QFrame* Panel = nullptr;
+    QPushButton* DruckButton = nullptr;
+    QPushButton* ZwischenablageButton = nullptr;
+    QPushButton* SchliessenButton = nullptr;
+    QPushButton* HilfeButton = nullptr;
 
 signals:
     // The user hid the window ("Schließen" or the title bar): the main window
     // removes the check mark of "Protokoll anzeigen".
     void hiddenByUser();
 
+public slots:
+    void FormClose();
+    void DruckButtonClick();
+    void ZwischenablageButtonClick();
+    void SchliessenButtonClick();
+    void HilfeButtonClick();
+
+protected:
+    // The title bar's close box hides the window instead of destroying it.
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void placeControls();
+    void appendLines(const QStringList& lines);
+    bool isMenuShortcut(const QKeyEvent* key) const;
+
     const RegisterAccess& m_registers;
     const ProgramText& m_program;
     Dialogs& m_dialogs;

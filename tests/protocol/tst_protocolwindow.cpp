@@ -1,0 +1,391 @@
+#include "RMProgramEditor.h"
+#include "UZevoProtokoll.h"
+#include "fakes.h"
+#include "runcontrol.h"
+#include "zevoerror.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+namespace {
+// Run control's window side, writing the protocol into the real window.
+class ProtocolRunWindow : public RunWindow {
+public:
+    explicit ProtocolRunWindow(TProtokollFormular& window) : m_window(window) {}
+    void ShowStepCount(qint32 n) override { m_count = n; }
+    qint32 shownStepCount() const override { return m_count; }
+    void SetCommandStates(const CommandFlags&) override {}
+    void clearProtocol() override { m_window.clearProtocol(); }
+    void actualizeProtocol(qint32 CurrentLine) override { m_window.actualizeProtocol(CurrentLine); }
+    void SetMarkChanges(bool) override {}
+    int sliderPosition() const override { return SliderMaximum; }
+    void focusEditor() override {}
+    void processPendingMessages() override {}
+    void sleep10ms() override {}
+
+private:
+    TProtokollFormular& m_window;
+    qint32 m_count = 0;
+};
+
+QString memoText(const TProtokollFormular& window) {
+    return window.ProtokollMemo->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+}
+} // namespace
+
+class TestProtocolWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void startsWithOneEmptyLine();
+    void windowAndViewProperties();
+    void buttonsKeepTheirDistanceFromTheRightEdge();
+    void resetAndStepsWriteTheExample_data();
+    void resetAndStepsWriteTheExample();
+    void settingChangeLeavesTheNewHeadingAlone();
+    void unreadableRegisterLeavesTheProtocolUntouched();
+    void appendMovesTheCaretToTheEndAndScrolls();
+    void clipboardGetsEveryLineWithCrLf();
+    void clipboardBeforeTheFirstResetIsEmpty();
+    void helpOpensTopicSix();
+    void closingHidesAndReports_data();
+    void closingHidesAndReports();
+    void positionAndSizeSurviveHiding();
+    void cancelledPrintDoesNothing();
+    void printWritesToTheChosenPrinter();
+    void printFailureGoesToTheErrorDisplay();
+    void menuShortcutsGoBeforeTheView();
+
+private:
+    FakeRegisters* registers = nullptr;
+    FakeProgram* program = nullptr;
+    FakeDialogs* dialogs = nullptr;
+    PlainSettings* settings = nullptr;
+    TProtokollFormular* window = nullptr;
+};
+
+void TestProtocolWindow::init() {
+    registers = new FakeRegisters;
+    program = new FakeProgram({QStringLiteral("1 cload 5"), QStringLiteral("2 end")});
+    dialogs = new FakeDialogs;
+    settings = new PlainSettings;
+    window = new TProtokollFormular(*registers, *program, *dialogs);
+    window->setSettings(settings);
+}
+
+void TestProtocolWindow::cleanup() {
+    delete window;
+    delete settings;
+    delete dialogs;
+    delete program;
+    delete registers;
+}
+
+void TestProtocolWindow::startsWithOneEmptyLine() {
+    QCOMPARE(window->ProtokollMemo->document()->blockCount(), 1);
+    QCOMPARE(memoText(*window), QString());
+    QVERIFY(window->protocolLines().isEmpty());
+    QVERIFY(!window->isVisible());
+}
+
+void TestProtocolWindow::windowAndViewProperties() {
+    QCOMPARE(window->windowTitle(), QStringLiteral("Protokoll"));
+    QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(window->isWindow());
+    QCOMPARE(window->pos(), QPoint(360, 216));
+    QCOMPARE(window->size(), QSize(450, 303));
+    QPlainTextEdit* memo = window->ProtokollMemo;
+    QCOMPARE(memo->objectName(), QStringLiteral("ProtokollMemo"));
+    QVERIFY(memo->isReadOnly());
+    QVERIFY(memo->textInteractionFlags() & Qt::TextSelectableByMouse);
+    QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(memo->palette().color(QPalette::Base), QColor(255, 251, 240));
+    QCOMPARE(memo->maximumBlockCount(), 0);
+    const qreal tabStop = 8 * memo->fontMetrics().averageCharWidth();
+    QCOMPARE(memo->tabStopDistance(), tabStop);
+    window->clearProtocol(); // emptying must not lose the tab stops
+    QCOMPARE(memo->tabStopDistance(), tabStop);
+    QCOMPARE(memo->geometry(), QRect(0, 0, 450, 252));
+    QCOMPARE(window->Panel->geometry(), QRect(0, 252, 450, 51));
+
+    const QList<std::pair<QPushButton*, QString>> buttons{
+        {window->ZwischenablageButton, "Zwischenablage"},
+        {window->DruckButton, "Drucken"},
+        {window->SchliessenButton, "Schließen"},
+        {window->HilfeButton, "Hilfe"}};
+    for (const auto& [button, caption] : buttons) {
+        QCOMPARE(button->text(), caption);
+        QVERIFY(!button->icon().isNull());
+        QVERIFY(!button->isDefault());
+        QVERIFY(!button->autoDefault());
+    }
+    // Focus order: the view, then Drucken, Zwischenablage, Schließen, Hilfe.
+    QList<QWidget*> order;
+    QWidget* widget = memo;
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            order << widget;
+        widget = widget->nextInFocusChain();
+    } while (widget != memo);
+    QCOMPARE(order, (QList<QWidget*>{memo, window->DruckButton, window->ZwischenablageButton,
+                                     window->SchliessenButton, window->HilfeButton}));
+}
+
+void TestProtocolWindow::buttonsKeepTheirDistanceFromTheRightEdge() {
+    window->show();
+    window->resize(650, 403);
+    QCOMPARE(window->ProtokollMemo->geometry(), QRect(0, 0, 650, 352));
+    QCOMPARE(window->Panel->geometry(), QRect(0, 352, 650, 51));
+    QCOMPARE(window->ZwischenablageButton->geometry(), QRect(228, 16, 121, 25));
+    QCOMPARE(window->DruckButton->geometry(), QRect(356, 16, 89, 25));
+    QCOMPARE(window->SchliessenButton->geometry(), QRect(452, 16, 97, 25));
+    QCOMPARE(window->HilfeButton->geometry(), QRect(556, 16, 73, 25));
+}
+
+void TestProtocolWindow::resetAndStepsWriteTheExample_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("spacing");
+    QTest::addColumn<QStringList>("expected");
+    const QString p1 = QStringLiteral(" 1 cload 5 ");
+    const QString p2 = QStringLiteral("2 end");
+    QTest::newRow("registers and instruction, klein")
+        << 1 << 0
+        << QStringList{
+               "Befehl\tR 0\tR 1\tR 2\t", "\t0\t0\t0\t", p1, "\t5\t0\t0\t", p2, "\t5\t0\t0\t", p2};
+    QTest::newRow("registers and instruction, gross")
+        << 1 << 1
+        << QStringList{"Befehl\tRegister 0\tRegister 1\tRegister 2\t",
+                       "\t0\t\t0\t\t0\t\t",
+                       p1,
+                       "\t5\t\t0\t\t0\t\t",
+                       p2,
+                       "\t5\t\t0\t\t0\t\t",
+                       p2};
+    QTest::newRow("registers only, klein")
+        << 0 << 0 << QStringList{"R 0\tR 1\tR 2\t", "0\t0\t0\t", "5\t0\t0\t", "5\t0\t0\t"};
+}
+
+// A reset and two single steps driven through run control, the program lines
+// coming from the real editor.
+void TestProtocolWindow::resetAndStepsWriteTheExample() {
+    QFETCH(int, kind);
+    QFETCH(int, spacing);
+    QFETCH(QStringList, expected);
+    TRMProgramEditor editor;
+    editor.setPlainText(QStringLiteral("// Beispiel\n 1 cload 5 \n2 end"));
+    TProtokollFormular protocol(*registers, editor, *dialogs);
+    settings->Kind = ProtocolKind(kind);
+    settings->Spacing = ProtocolSpacing(spacing);
+    settings->LastRegister = 2;
+    protocol.setSettings(settings);
+    ProtocolRunWindow runWindow(protocol);
+    Machine machine{editor, *registers, *settings, nullptr};
+    RunControl run(machine, runWindow, *dialogs);
+
+    run.ProgrammResetClick();
+    run.EinzelschrittClick();
+    run.EinzelschrittClick();
+
+    QCOMPARE(protocol.protocolLines(), expected);
+    QCOMPARE(memoText(protocol), expected.join(u'\n') + u'\n');
+    QCOMPARE(dialogs->log,
+             QStringList{QStringLiteral("information:Programm wurde erfolgreich ausgeführt!")});
+}
+
+void TestProtocolWindow::settingChangeLeavesTheNewHeadingAlone() {
+    settings->Kind = ProtocolKind::RegistersOnly;
+    window->clearProtocol();
+    for (qint32 line = 0; line < 3; ++line)
+        window->actualizeProtocol(line);
+    QCOMPARE(window->protocolLines().size(), 4);
+
+    settings->LastRegister = 3;
+    window->clearProtocol();
+    QCOMPARE(window->protocolLines(), QStringList{"R 0\tR 1\tR 2\tR 3\t"});
+    registers->set(3, -7);
+    window->actualizeProtocol(0);
+    QCOMPARE(window->protocolLines(), (QStringList{"R 0\tR 1\tR 2\tR 3\t", "0\t0\t0\t-7\t"}));
+
+    settings->Kind = ProtocolKind::RegistersAndInstruction;
+    window->clearProtocol();
+    window->actualizeProtocol(1);
+    QCOMPARE(window->protocolLines(),
+             (QStringList{"Befehl\tR 0\tR 1\tR 2\tR 3\t", "\t0\t0\t0\t-7\t", "2 end"}));
+}
+
+void TestProtocolWindow::unreadableRegisterLeavesTheProtocolUntouched() {
+    settings->Kind = ProtocolKind::RegistersAndInstruction;
+    window->clearProtocol();
+    window->actualizeProtocol(0);
+    const QString before = memoText(*window);
+    registers->texts[10] = QStringLiteral("1 2");
+    QVERIFY_THROWS_EXCEPTION(ZevoError, window->actualizeProtocol(1));
+    QCOMPARE(memoText(*window), before);
+    registers->texts[10] = QStringLiteral("12");
+    window->actualizeProtocol(1);
+    QCOMPARE(window->protocolLines().size(), 5);
+}
+
+void TestProtocolWindow::appendMovesTheCaretToTheEndAndScrolls() {
+    settings->Kind = ProtocolKind::RegistersAndInstruction;
+    settings->LastRegister = 50;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QPlainTextEdit* memo = window->ProtokollMemo;
+    window->clearProtocol();
+    for (int i = 0; i < 60; ++i)
+        window->actualizeProtocol(i);
+    QScrollBar* vertical = memo->verticalScrollBar();
+    QScrollBar* horizontal = memo->horizontalScrollBar();
+    QVERIFY(vertical->maximum() > 0);
+    QCOMPARE(vertical->value(), vertical->maximum());
+
+    // A selection and a view scrolled elsewhere give way to the new entry.
+    memo->selectAll();
+    vertical->setValue(0);
+    horizontal->setValue(horizontal->maximum());
+    QVERIFY(horizontal->value() > 0);
+    window->actualizeProtocol(1);
+    QVERIFY(!memo->textCursor().hasSelection());
+    QCOMPARE(memo->textCursor().position(), memo->document()->characterCount() - 1);
+    QCOMPARE(memo->textCursor().block(), memo->document()->lastBlock());
+    QCOMPARE(vertical->value(), vertical->maximum());
+    QCOMPARE(horizontal->value(), 0);
+
+    // Emptying shows the heading at the top.
+    window->clearProtocol();
+    QCOMPARE(vertical->value(), 0);
+    QCOMPARE(memo->cursorForPosition(QPoint(2, 2)).blockNumber(), 0);
+}
+
+void TestProtocolWindow::clipboardGetsEveryLineWithCrLf() {
+    settings->Kind = ProtocolKind::RegistersAndInstruction;
+    settings->LastRegister = 1;
+    window->clearProtocol();
+    window->actualizeProtocol(0);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("vorher"));
+    QTest::mouseClick(window->ZwischenablageButton, Qt::LeftButton);
+    QCOMPARE(clipboard->text(), QStringLiteral("Befehl\tR 0\tR 1\t\r\n\t0\t0\t\r\n1 cload 5\r\n"));
+    const QTextCursor cursor = window->ProtokollMemo->textCursor();
+    QCOMPARE(cursor.selectionStart(), 0);
+    QCOMPARE(cursor.selectionEnd(), window->ProtokollMemo->document()->characterCount() - 1);
+}
+
+void TestProtocolWindow::clipboardBeforeTheFirstResetIsEmpty() {
+    QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+    window->ZwischenablageButtonClick();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+}
+
+void TestProtocolWindow::helpOpensTopicSix() {
+    QTest::mouseClick(window->HilfeButton, Qt::LeftButton);
+    QCOMPARE(dialogs->log, QStringList{QStringLiteral("help:6")});
+}
+
+void TestProtocolWindow::closingHidesAndReports_data() {
+    QTest::addColumn<bool>("byButton");
+    QTest::newRow("Schließen") << true;
+    QTest::newRow("title bar") << false;
+}
+
+void TestProtocolWindow::closingHidesAndReports() {
+    QFETCH(bool, byButton);
+    window->clearProtocol();
+    window->show();
+    QSignalSpy hidden(window, &TProtokollFormular::hiddenByUser);
+    QPointer<TProtokollFormular> alive(window);
+    if (byButton)
+        QTest::mouseClick(window->SchliessenButton, Qt::LeftButton);
+    else
+        window->close();
+    QCOMPARE(hidden.count(), 1);
+    QVERIFY(alive);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(window->protocolLines().size(), 1);
+}
+
+void TestProtocolWindow::positionAndSizeSurviveHiding() {
+    window->show();
+    window->setGeometry(QRect(QPoint(100, 120), QSize(520, 400)));
+    const QRect geometry = window->geometry();
+    window->SchliessenButtonClick();
+    window->show();
+    QCOMPARE(window->geometry(), geometry);
+}
+
+void TestProtocolWindow::cancelledPrintDoesNothing() {
+    QTest::mouseClick(window->DruckButton, Qt::LeftButton);
+    QCOMPARE(dialogs->log, QStringList{QStringLiteral("print")});
+}
+
+void TestProtocolWindow::printWritesToTheChosenPrinter() {
+    window->clearProtocol();
+    window->actualizeProtocol(0);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("protokoll.pdf"));
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    dialogs->printer = &printer;
+    window->setFileNameSource([] { return QStringLiteral("/tmp/test.rmp"); });
+    QTest::mouseClick(window->DruckButton, Qt::LeftButton);
+    QCOMPARE(dialogs->log, QStringList{QStringLiteral("print")});
+    QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+void TestProtocolWindow::printFailureGoesToTheErrorDisplay() {
+    window->clearProtocol();
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/sub/protokoll.pdf"));
+    dialogs->printer = &printer;
+    window->DruckButtonClick(); // must not throw
+    QCOMPARE(dialogs->log.size(), 2);
+    QVERIFY(dialogs->log.at(1).startsWith(QStringLiteral("showError:")));
+    QCOMPARE(window->protocolLines().size(), 1);
+}
+
+void TestProtocolWindow::menuShortcutsGoBeforeTheView() {
+    window->clearProtocol();
+    QAction copyProgram(QStringLiteral("In die Zwischenablage kopieren"));
+    copyProgram.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    int copies = 0;
+    connect(&copyProgram, &QAction::triggered, [&] { ++copies; });
+    window->addAction(&copyProgram);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    window->ProtokollMemo->setFocus();
+    window->ProtokollMemo->selectAll();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("vorher"));
+
+    QTest::keyClick(window->ProtokollMemo, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(copies, 1);
+    QCOMPARE(clipboard->text(), QStringLiteral("vorher"));
+
+    // A disabled command still uses the key up.
+    copyProgram.setEnabled(false);
+    QTest::keyClick(window->ProtokollMemo, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(copies, 1);
+    QCOMPARE(clipboard->text(), QStringLiteral("vorher"));
+    window->removeAction(&copyProgram);
+}
+
+QTEST_MAIN(TestProtocolWindow)
+#include "tst_protocolwindow.moc"

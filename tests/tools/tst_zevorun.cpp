@@ -1,0 +1,583 @@
+#include "codepage.h"
+#include "fakes.h"
+#include "protocolformat.h"
+#include "runcontrol.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QStringList out; // stdout lines without their LF
+    QStringList err; // stderr lines
+};
+
+QStringList linesOf(const QByteArray& bytes) {
+    QStringList lines = QString::fromUtf8(bytes).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+Run runZevo(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(ZEVO_RUN_PATH), arguments);
+    Run run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    if (process.exitStatus() != QProcess::NormalExit)
+        return run;
+    const QByteArray out = process.readAllStandardOutput();
+    // Every line, the last one included, ends with one LF; no CR slips through.
+    if (!out.isEmpty() && !out.endsWith('\n'))
+        return run;
+    if (out.contains('\r'))
+        return run;
+    run.status = process.exitCode();
+    run.out = linesOf(out);
+    run.err = linesOf(process.readAllStandardError());
+    return run;
+}
+
+// The last two lines of stderr: the final message and "Schritte: N".
+QStringList tail(const Run& run) { return run.err.mid(qMax(0, int(run.err.size()) - 2)); }
+QStringList ending(const QString& message, int steps) {
+    return {message, QStringLiteral("Schritte: %1").arg(steps)};
+}
+
+// A register assignment as given on the command line and to the window's grid.
+using Texts = QList<QPair<int, QString>>;
+// Expected register values after a run.
+using Values = QList<QPair<int, qint32>>;
+
+QStringList registerArguments(const Texts& texts) {
+    QStringList args;
+    for (const auto& [n, text] : texts)
+        args << QStringLiteral("-r") << QStringLiteral("%1=%2").arg(n).arg(text);
+    return args;
+}
+
+// The window's side of the same run: RunControl over the shared formatter, as
+// the protocol window writes it, with the fastest clock and no real waits.
+class ProtocolWindow final : public RunWindow {
+public:
+    ProtocolWindow(const Settings& settings, const RegisterAccess& registers,
+                   const ProgramText& program)
+        : m_settings(settings), m_registers(registers), m_program(program) {}
+
+    void ShowStepCount(qint32 n) override { counter = n; }
+    qint32 shownStepCount() const override { return counter; }
+    void SetCommandStates(const CommandFlags&) override {}
+    void clearProtocol() override {
+        protocol = QStringList{protocolHeading(ProtocolLayout::from(m_settings))};
+    }
+    void actualizeProtocol(qint32 CurrentLine) override {
+        writeProtocolEntry(ProtocolLayout::from(m_settings), m_registers, m_program, CurrentLine,
+                           [this](const QString& line) { protocol << line; });
+    }
+    void SetMarkChanges(bool) override {}
+    int sliderPosition() const override { return SliderMaximum; }
+    void focusEditor() override {}
+    void processPendingMessages() override {}
+    void sleep10ms() override {}
+
+    qint32 counter = 0;
+    QStringList protocol;
+
+private:
+    const Settings& m_settings;
+    const RegisterAccess& m_registers;
+    const ProgramText& m_program;
+};
+
+struct WindowRun {
+    QStringList protocol;
+    QString message;
+    int steps = 0;
+};
+
+WindowRun runInWindow(const QStringList& lines, const Texts& texts, const PlainSettings& settings) {
+    FakeProgram program(lines);
+    FakeRegisters registers;
+    for (const auto& [n, text] : texts)
+        registers.texts[n] = text;
+    FakeDialogs dialogs;
+    ProtocolWindow window(settings, registers, program);
+    Machine machine{program, registers, settings, nullptr};
+    RunControl run(machine, window, dialogs);
+    run.ProgrammResetClick();
+    if (!dialogs.log.isEmpty() || program.lineText(0).isEmpty())
+        return {window.protocol, dialogs.log.value(0).section(u':', -1), window.counter};
+    run.ProgrammStartClick();
+    // "information:TEXT", "error:TOPIC:TEXT" or "showError:TEXT".
+    QString message = dialogs.log.value(0);
+    message = message.mid(message.indexOf(u':') + 1);
+    if (dialogs.log.value(0).startsWith(u"error:"))
+        message = message.mid(message.indexOf(u':') + 1);
+    return {window.protocol, message, window.counter};
+}
+
+QStringList settingArguments(const PlainSettings& s) {
+    return {QStringLiteral("--protocol-kind"),
+            QString::number(int(s.Kind)),
+            QStringLiteral("--last-register"),
+            QString::number(s.LastRegister),
+            QStringLiteral("--spacing"),
+            s.Spacing == ProtocolSpacing::Gross ? QStringLiteral("groß") : QStringLiteral("klein")};
+}
+
+PlainSettings settingsOf(int kind, int last, int spacing) {
+    PlainSettings s;
+    s.Kind = ProtocolKind(kind);
+    s.LastRegister = last;
+    s.Spacing = ProtocolSpacing(spacing);
+    return s;
+}
+
+const QString Success = QStringLiteral("Programm wurde erfolgreich ausgeführt!");
+const QString Limit = QStringLiteral("Schrittlimit erreicht, Abbruch!");
+
+} // namespace
+
+class TestZevoRun : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    int m_files = 0;
+
+    // Writes lines joined by CR LF in Windows-1252, as the application saves them.
+    QString programFile(const QStringList& lines, const QByteArray& separator = "\r\n") {
+        const QString name = m_dir.filePath(QStringLiteral("p%1.rmp").arg(++m_files));
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly))
+            return QString();
+        QByteArray bytes;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            bytes += (i > 0 ? separator : QByteArray()) + encodeWindows1252(lines[i]);
+        file.write(bytes);
+        return name;
+    }
+
+    QString example(const QString& name) {
+        return QStringLiteral(ZEVO_EXAMPLES_DIR "/") + name;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void help() {
+        for (const QString& option : {QStringLiteral("-h"), QStringLiteral("--help")}) {
+            const Run run = runZevo({option});
+            QCOMPARE(run.status, 0);
+            QVERIFY(run.out.value(0).startsWith(u"Aufruf: zevo-run [Optionen] PROGRAMM.rmp"));
+            QVERIFY(run.out.join(u'\n').contains(u"Schrittlimit erreicht"));
+            QVERIFY(run.err.isEmpty());
+        }
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("arguments"); // "FILE" stands for a valid program
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown option") << QStringList{"--fast", "FILE"}
+                                        << "zevo-run: Unbekannte Option '--fast'";
+        QTest::newRow("unknown short option") << QStringList{"-x", "FILE"}
+                                              << "zevo-run: Unbekannte Option '-x'";
+        QTest::newRow("register 51") << QStringList{"-r", "51=1", "FILE"}
+                                     << "zevo-run: Ungültige Registerangabe '51=1' (erwartet: "
+                                        "N=TEXT mit N von 0 bis 50)";
+        QTest::newRow("register negative") << QStringList{"--register", "-1=1", "FILE"}
+                                           << "zevo-run: Ungültige Registerangabe '-1=1' "
+                                              "(erwartet: N=TEXT mit N von 0 bis 50)";
+        QTest::newRow("register without =") << QStringList{"-r", "5", "FILE"}
+                                            << "zevo-run: Ungültige Registerangabe '5' "
+                                               "(erwartet: N=TEXT mit N von 0 bis 50)";
+        QTest::newRow("register name") << QStringList{"-rR5=1", "FILE"}
+                                       << "zevo-run: Ungültige Registerangabe 'R5=1' "
+                                          "(erwartet: N=TEXT mit N von 0 bis 50)";
+        QTest::newRow("max-steps 0") << QStringList{"--max-steps", "0", "FILE"}
+                                     << "zevo-run: Ungültiger Wert für --max-steps: '0' "
+                                        "(erlaubt: 1 bis 2147483647)";
+        QTest::newRow("max-steps word") << QStringList{"--max-steps=viele", "FILE"}
+                                        << "zevo-run: Ungültiger Wert für --max-steps: 'viele' "
+                                           "(erlaubt: 1 bis 2147483647)";
+        QTest::newRow("max-steps too big") << QStringList{"--max-steps", "2147483648", "FILE"}
+                                           << "zevo-run: Ungültiger Wert für --max-steps: "
+                                              "'2147483648' (erlaubt: 1 bis 2147483647)";
+        QTest::newRow("max-steps hex") << QStringList{"--max-steps", "$10", "FILE"}
+                                       << "zevo-run: Ungültiger Wert für --max-steps: '$10' "
+                                          "(erlaubt: 1 bis 2147483647)";
+        QTest::newRow("max-steps missing value") << QStringList{"FILE", "--max-steps"}
+                                                 << "zevo-run: Option --max-steps verlangt "
+                                                    "einen Wert";
+        QTest::newRow("protocol kind 2") << QStringList{"--protocol-kind", "2", "FILE"}
+                                         << "zevo-run: Ungültiger Wert für --protocol-kind: '2' "
+                                            "(erlaubt: 0 bis 1)";
+        QTest::newRow("last register 51") << QStringList{"--last-register", "51", "FILE"}
+                                          << "zevo-run: Ungültiger Wert für --last-register: "
+                                             "'51' (erlaubt: 0 bis 50)";
+        QTest::newRow("spacing") << QStringList{"--spacing", "mittel", "FILE"}
+                                 << "zevo-run: Ungültiger Wert für --spacing: 'mittel' "
+                                    "(erlaubt: klein, groß)";
+        QTest::newRow("no file") << QStringList{"--no-protocol"}
+                                 << "zevo-run: Keine Programmdatei angegeben";
+        QTest::newRow("two files") << QStringList{"FILE", "b.rmp"}
+                                   << "zevo-run: Mehr als eine Programmdatei angegeben: FILE, "
+                                      "b.rmp";
+    }
+    void usageErrors() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const QString file = programFile({"10 end"});
+        arguments.replaceInStrings(QStringLiteral("FILE"), file);
+        message.replace(QStringLiteral("FILE"), file);
+        const Run run = runZevo(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(run.err, (QStringList{message, QStringLiteral("Hilfe: zevo-run --help")}));
+    }
+
+    // Files that cannot be run: exit 2, the message as the error display shows it.
+    void unusableFiles() {
+        const QString missing = m_dir.filePath(QStringLiteral("fehlt.rmp"));
+        Run run = runZevo({missing});
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(tail(run), ending("Datei " + missing + " kann nicht geöffnet werden.", 0));
+
+        run = runZevo({m_dir.path()});
+        QCOMPARE(run.status, 2);
+        QCOMPARE(tail(run), ending("Datei " + m_dir.path() + " kann nicht geöffnet werden.", 0));
+
+        const QString emptyFirstLine =
+            QStringLiteral("Die erste Programmzeile ist leer, das Programm kann nicht "
+                           "zurückgesetzt werden!");
+        for (const QStringList& lines : {QStringList{"", "10 end"}, QStringList{}}) {
+            for (const QString& mode : {QStringLiteral("--no-protocol"), QStringLiteral("--")}) {
+                run = runZevo({mode, programFile(lines)});
+                QCOMPARE(run.status, 2);
+                QVERIFY(run.out.isEmpty());
+                QCOMPARE(tail(run), ending(emptyFirstLine, 0));
+            }
+        }
+    }
+
+    void exitStatus_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<Texts>("registers");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("steps");
+
+        QTest::newRow("0 end") << QStringList{"10 cload 5", "20 store 1", "30 end"} << Texts{} << 0
+                               << Success << 2;
+        QTest::newRow("0 end first") << QStringList{"10 end"} << Texts{} << 0 << Success << 0;
+        QTest::newRow("1 limit") << QStringList{"10 cadd 1", "20 goto 10"} << Texts{} << 1 << Limit
+                                 << 1000;
+        QTest::newRow("2 register text at reset")
+            << QStringList{"10 end"} << Texts{{3, "12x"}} << 2
+            << "'12x' ist kein gültiger Integerwert." << 0;
+        QTest::newRow("2 empty register text") << QStringList{"10 end"} << Texts{{0, ""}} << 2
+                                               << "'' ist kein gültiger Integerwert." << 0;
+        QTest::newRow("2 register text in a step")
+            << QStringList{"10 cload 1", "20 add 40", "30 end"} << Texts{{40, "2147483648"}} << 2
+            << "'2147483648' ist kein gültiger Integerwert." << 1;
+        QTest::newRow("3 division") << QStringList{"10 cload 4", "20 cdiv 0"} << Texts{} << 3
+                                    << "Division durch Null, Abbruch!" << 1;
+        QTest::newRow("4 target") << QStringList{"10 goto 99"} << Texts{} << 4
+                                  << "Unbekanntes Sprungziel, Abbruch!" << 0;
+        QTest::newRow("5 instruction") << QStringList{"10 cload 1", "20 lade 1"} << Texts{} << 5
+                                       << "Unbekannter Befehl, Abbruch!" << 1;
+        QTest::newRow("6 register") << QStringList{"10 load 51"} << Texts{} << 6
+                                    << "Ungültige Registernummer, Abbruch!" << 0;
+        QTest::newRow("7 label") << QStringList{"10 cload 1", "20: end"} << Texts{} << 7
+                                 << "Ungültige Zeilennummer, Abbruch!" << 1;
+        QTest::newRow("7 past the end") << QStringList{"10 cload 1"} << Texts{} << 7
+                                        << "Ungültige Zeilennummer, Abbruch!" << 1;
+        QTest::newRow("8 overflow") << QStringList{"10 cadd 1"} << Texts{{0, "2147483647"}} << 8
+                                    << "Akkumulatorüberlauf, Abbruch!" << 0;
+        QTest::newRow("typed texts read by the integer rule")
+            << QStringList{"10 load 1", "20 add 2", "30 add 3", "40 cdiv 47", "50 end"}
+            << Texts{{1, "007"}, {2, "$1F"}, {3, "  9"}} << 0 << Success << 4;
+        QTest::newRow("bad text never read") << QStringList{"10 end"} << Texts{{20, "abc"}} << 0
+                                             << Success << 0;
+    }
+    void exitStatus() {
+        QFETCH(QStringList, lines);
+        QFETCH(Texts, registers);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QFETCH(int, steps);
+        const QString file = programFile(lines);
+        for (const bool protocol : {true, false}) {
+            QStringList args = registerArguments(registers) << "--max-steps" << "1000";
+            if (!protocol)
+                args << "--no-protocol";
+            const Run run = runZevo(args << file);
+            QCOMPARE(run.status, status);
+            QCOMPARE(tail(run), ending(message, steps));
+        }
+    }
+
+    // The runner's protocol is the window's protocol after "Zurücksetzen" and
+    // "Start": same lines, same final message, same counter.
+    void protocolAsInWindow_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<Texts>("registers");
+        QTest::addColumn<PlainSettings>("settings");
+
+        const QStringList product{"// Produkt R1 * R2 nach R3", "10 cload 0", "20 store 3",
+                                  "30 load 2",  "40 jzero 100", "50 csub 1", "60 store 2",
+                                  "70 load 3",  "80 add 1",     "90 store 3", "95 goto 30",
+                                  "100 end"};
+        const Texts inputs{{1, "6"}, {2, "07"}};
+        QTest::newRow("defaults") << product << inputs << PlainSettings{};
+        QTest::newRow("instructions, groß, R0-R3") << product << inputs << settingsOf(1, 3, 1);
+        QTest::newRow("instructions, klein, R0") << product << inputs << settingsOf(1, 0, 0);
+        QTest::newRow("registers, groß, R0-R50") << product << inputs << settingsOf(0, 50, 1);
+        QTest::newRow("wide values")
+            << QStringList{"10 cload -2147483648", "20 store 5", "30 cload 12345678",
+                           "40 store 50", "50 cload $7FFFFFFF", "60 end"}
+            << Texts{} << settingsOf(1, 50, 1);
+        QTest::newRow("prefix jump") << QStringList{"10 cload 0", "20 jzero 11", "110 end"}
+                                     << Texts{} << settingsOf(1, 2, 0);
+        QTest::newRow("comments only") << QStringList{"// a", "// b"} << Texts{}
+                                       << settingsOf(1, 1, 0);
+        QTest::newRow("indented comment first") << QStringList{"  // a", "10 end"} << Texts{}
+                                                << settingsOf(1, 1, 0);
+        QTest::newRow("runtime error keeps the line")
+            << QStringList{"10 cload 5", "// Zähler", "20 cdiv 0"} << Texts{}
+            << settingsOf(1, 2, 0);
+        QTest::newRow("umlauts and tabs as typed")
+            << QStringList{"10 cload 1", "20\tstore 1", "30 end"} << Texts{}
+            << settingsOf(1, 1, 1);
+        QTest::newRow("instruction line with text outside ASCII")
+            << QStringList{"10 cload 1", QString::fromUtf8("20 zähle \u20AC")} << Texts{}
+            << settingsOf(1, 1, 0);
+        QTest::newRow("register text fails in a step")
+            << QStringList{"10 cload 1", "20 add 30", "30 end"} << Texts{{30, "x1"}}
+            << settingsOf(1, 2, 0);
+        QTest::newRow("register text fails at reset")
+            << QStringList{"10 end"} << Texts{{2, "1.5"}} << settingsOf(1, 2, 0);
+        QTest::newRow("negative typed value") << QStringList{"10 load 1", "20 end"}
+                                              << Texts{{1, "-0012"}} << settingsOf(0, 1, 1);
+    }
+    void protocolAsInWindow() {
+        QFETCH(QStringList, lines);
+        QFETCH(Texts, registers);
+        QFETCH(PlainSettings, settings);
+        const WindowRun window = runInWindow(lines, registers, settings);
+        QVERIFY(window.protocol.size() >= 1);
+
+        const QString file = programFile(lines);
+        const Run run = runZevo(registerArguments(registers) + settingArguments(settings) << file);
+        QCOMPARE(run.out, window.protocol);
+        QCOMPARE(tail(run), ending(window.message, window.steps));
+
+        // Without a protocol only the last register line is printed, and only
+        // if the reset got as far as its entry.
+        const Run quiet = runZevo(registerArguments(registers) + settingArguments(settings)
+                                  << "--no-protocol" << file);
+        QCOMPARE(quiet.status, run.status);
+        QCOMPARE(tail(quiet), tail(run));
+        const int registerLine = window.protocol.size() -
+                                 (settings.Kind == ProtocolKind::RegistersAndInstruction ? 2 : 1);
+        if (window.protocol.size() > 1)
+            QCOMPARE(quiet.out, QStringList{window.protocol.value(registerLine)});
+        else
+            QVERIFY(quiet.out.isEmpty());
+    }
+
+    // Line ends as "Öffnen..." reads them, and Windows-1252 text into UTF-8.
+    void loading_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("protocol"); // with instructions, R0 only
+        QTest::addColumn<int>("status");
+        QTest::newRow("CR LF, final break")
+            << QByteArray("10 cload 3\r\n20 end\r\n")
+            << QStringList{"Befehl\tR 0\t", "\t0\t", "10 cload 3", "\t3\t", "20 end", "\t3\t",
+                           "20 end"}
+            << 0;
+        QTest::newRow("LF only") << QByteArray("10 cload 3\n20 end")
+                                 << QStringList{"Befehl\tR 0\t", "\t0\t", "10 cload 3", "\t3\t",
+                                                "20 end", "\t3\t", "20 end"}
+                                 << 0;
+        QTest::newRow("lone CR makes a line")
+            << QByteArray("10 cload 3\r\r\n20 end")
+            << QStringList{"Befehl\tR 0\t", "\t0\t", "10 cload 3", "\t3\t", "", "\t3\t", ""} << 7;
+        QTest::newRow("Windows-1252")
+            << QByteArray("// Z\xE4hler\r\n10 cload 3\r\n20 Gr\xFC\xDF \x80")
+            << QStringList{"Befehl\tR 0\t", "\t0\t", "10 cload 3", "\t3\t",
+                           QString::fromUtf8("20 Grüß €"), "\t3\t", QString::fromUtf8("20 Grüß €")}
+            << 5;
+    }
+    void loading() {
+        QFETCH(QByteArray, bytes);
+        const QString name = m_dir.filePath(QStringLiteral("bytes%1.rmp").arg(++m_files));
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        const Run run = runZevo({"--protocol-kind", "1", "--last-register", "0", name});
+        QTEST(run.out, "protocol");
+        QTEST(run.status, "status");
+    }
+
+    // The limit ends an endless loop after exactly N steps, each with its entry;
+    // a program that ends with its N-th step is not cut off.
+    void stepLimit() {
+        const QString endless = programFile({"10 cadd 1", "20 goto 10"});
+        Run run = runZevo({"--max-steps", "5000", "--last-register", "0", endless});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(tail(run), ending(Limit, 5000));
+        QCOMPARE(run.out.size(), 2 + 5000);
+        QCOMPARE(run.out.last(), QStringLiteral("2500\t"));
+
+        run = runZevo({"--no-protocol", "--max-steps=3", "--last-register=0", endless});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.out, QStringList{"2\t"});
+        QCOMPARE(tail(run), ending(Limit, 3));
+
+        const QString three = programFile({"10 cload 5", "20 store 1", "30 end"});
+        run = runZevo({"--max-steps", "3", three});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(tail(run), ending(Success, 2));
+        run = runZevo({"--max-steps", "2", three});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(tail(run), ending(Limit, 2));
+
+        // The default limit is one million steps.
+        run = runZevo({"--no-protocol", endless});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(tail(run), ending(Limit, 1000000));
+    }
+
+    void examples_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<Texts>("inputs");
+        QTest::addColumn<Values>("outputs");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("steps");
+        using Out = Values;
+
+        QTest::newRow("multiplikation 6*7") << "multiplikation.rmp" << Texts{{1, "6"}, {2, "7"}}
+                                            << Out{{3, 42}} << 0 << 62;
+        QTest::newRow("multiplikation 0*9") << "multiplikation.rmp" << Texts{{1, "0"}, {2, "9"}}
+                                            << Out{{3, 0}} << 0 << 78;
+        QTest::newRow("multiplikation 9*0") << "multiplikation.rmp" << Texts{{1, "9"}, {2, "0"}}
+                                            << Out{{3, 0}} << 0 << 6;
+        QTest::newRow("multiplikation 1*1") << "multiplikation.rmp" << Texts{{1, "1"}, {2, "1"}}
+                                            << Out{{3, 1}} << 0 << 14;
+        QTest::newRow("fakultaet 0") << "fakultaet.rmp" << Texts{{1, "0"}} << Out{{2, 1}} << 0
+                                     << 6;
+        QTest::newRow("fakultaet 1") << "fakultaet.rmp" << Texts{{1, "1"}} << Out{{2, 1}} << 0
+                                     << 14;
+        QTest::newRow("fakultaet 5") << "fakultaet.rmp" << Texts{{1, "5"}} << Out{{2, 120}} << 0
+                                     << 46;
+        QTest::newRow("fakultaet 12") << "fakultaet.rmp" << Texts{{1, "12"}}
+                                      << Out{{2, 479001600}} << 0 << 102;
+        QTest::newRow("fakultaet 13 overflows") << "fakultaet.rmp" << Texts{{1, "13"}}
+                                                << Out{{2, 1037836800}, {3, 3}} << 8 << 86;
+        QTest::newRow("potenz 2^10") << "potenz.rmp" << Texts{{1, "2"}, {2, "10"}}
+                                     << Out{{3, 1024}} << 0 << 86;
+        QTest::newRow("potenz 3^0") << "potenz.rmp" << Texts{{1, "3"}, {2, "0"}} << Out{{3, 1}}
+                                    << 0 << 6;
+        QTest::newRow("potenz 0^3") << "potenz.rmp" << Texts{{1, "0"}, {2, "3"}} << Out{{3, 0}}
+                                    << 0 << 30;
+        QTest::newRow("potenz (-2)^3") << "potenz.rmp" << Texts{{1, "-2"}, {2, "3"}}
+                                       << Out{{3, -8}} << 0 << 30;
+        QTest::newRow("potenz 2^31 overflows") << "potenz.rmp" << Texts{{1, "2"}, {2, "31"}}
+                                               << Out{{3, 1073741824}} << 8 << 249;
+        QTest::newRow("ggt 12 18") << "ggt.rmp" << Texts{{1, "12"}, {2, "18"}} << Out{{3, 6}} << 0
+                                   << 26;
+        QTest::newRow("ggt 18 12") << "ggt.rmp" << Texts{{1, "18"}, {2, "12"}} << Out{{3, 6}} << 0
+                                   << 26;
+        QTest::newRow("ggt 7 7") << "ggt.rmp" << Texts{{1, "7"}, {2, "7"}} << Out{{3, 7}} << 0
+                                 << 13;
+        QTest::newRow("ggt 0 5") << "ggt.rmp" << Texts{{1, "0"}, {2, "5"}} << Out{{3, 5}} << 0
+                                 << 4;
+        QTest::newRow("ggt 5 0") << "ggt.rmp" << Texts{{1, "5"}, {2, "0"}} << Out{{3, 5}} << 0
+                                 << 7;
+        QTest::newRow("ggt 17 5") << "ggt.rmp" << Texts{{1, "17"}, {2, "5"}} << Out{{3, 1}} << 0
+                                  << 49;
+        QTest::newRow("ggt 1 100") << "ggt.rmp" << Texts{{1, "1"}, {2, "100"}} << Out{{3, 1}}
+                                   << 0 << 805;
+        QTest::newRow("summe leer") << "summe.rmp" << Texts{{1, "0"}} << Out{{2, 0}} << 0 << 8;
+        QTest::newRow("summe 4+5+6") << "summe.rmp"
+                                     << Texts{{1, "3"}, {10, "4"}, {11, "5"}, {12, "6"}}
+                                     << Out{{2, 15}, {3, 13}} << 0 << 41;
+        QTest::newRow("summe fuenf") << "summe.rmp"
+                                     << Texts{{1, "5"},
+                                              {10, "1"},
+                                              {11, "-2"},
+                                              {12, "30"},
+                                              {13, "400"},
+                                              {14, "5000"},
+                                              {15, "99"}}
+                                     << Out{{2, 5429}} << 0 << 63;
+        QTest::newRow("maximum in der Mitte")
+            << "maximum.rmp" << Texts{{1, "3"}, {2, "9"}, {3, "4"}, {4, "1"}, {5, "7"}}
+            << Out{{6, 9}} << 0 << 16;
+        QTest::newRow("maximum vorn") << "maximum.rmp"
+                                      << Texts{{1, "9"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}}
+                                      << Out{{6, 9}} << 0 << 14;
+        QTest::newRow("maximum hinten") << "maximum.rmp"
+                                        << Texts{{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "9"}}
+                                        << Out{{6, 9}} << 0 << 16;
+        QTest::newRow("maximum negativ")
+            << "maximum.rmp" << Texts{{1, "-5"}, {2, "-3"}, {3, "-9"}, {4, "-4"}, {5, "-8"}}
+            << Out{{6, -3}} << 0 << 16;
+        QTest::newRow("maximum gleich") << "maximum.rmp"
+                                        << Texts{{1, "4"}, {2, "4"}, {3, "4"}, {4, "4"}, {5, "4"}}
+                                        << Out{{6, 4}} << 0 << 14;
+        QTest::newRow("quadrate 0") << "quadrate.rmp" << Texts{{1, "0"}} << Out{{10, 0}} << 0
+                                    << 8;
+        QTest::newRow("quadrate 4") << "quadrate.rmp" << Texts{{1, "4"}}
+                                    << Out{{10, 1}, {11, 4}, {12, 9}, {13, 16}, {14, 0}} << 0
+                                    << 64;
+        QTest::newRow("quadrate 41") << "quadrate.rmp" << Texts{{1, "41"}}
+                                     << Out{{10, 1}, {49, 1600}, {50, 1681}} << 0 << 582;
+    }
+    void examples() {
+        QFETCH(QString, file);
+        QFETCH(Texts, inputs);
+        QFETCH(Values, outputs);
+        QFETCH(int, status);
+        QFETCH(int, steps);
+        const Run run = runZevo(registerArguments(inputs)
+                                << "--no-protocol" << "--last-register" << "50" << example(file));
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.out.size(), 1);
+        const QStringList values = run.out.first().split(u'\t');
+        QCOMPARE(values.size(), 52); // 51 values, each followed by a TAB
+        for (const auto& [n, value] : outputs)
+            QCOMPARE(values[n].toInt(), value);
+        QCOMPARE(tail(run).value(1), QStringLiteral("Schritte: %1").arg(steps));
+    }
+
+    // The examples keep the format of files the application saves.
+    void examplesAreProgramFiles() {
+        const QDir dir(QStringLiteral(ZEVO_EXAMPLES_DIR));
+        const QStringList names = dir.entryList({QStringLiteral("*.rmp")}, QDir::Files);
+        QVERIFY(names.size() >= 6);
+        for (const QString& name : names) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QVERIFY2(bytes.endsWith("\r\n"), qPrintable(name));
+            QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+            QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+            const QString text = decodeWindows1252(bytes);
+            QVERIFY2(text.startsWith(u"//"), qPrintable(name));
+            QVERIFY2(text.contains(u"Eingabe:") && text.contains(u"Ausgabe:"), qPrintable(name));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestZevoRun)
+#include "tst_zevorun.moc"

@@ -45,16 +45,19 @@ private slots:
         const QString text = decodeWindows1252(all);
         QCOMPARE(text.size(), 256);
         QCOMPARE(encodeWindows1252(text), all);
-        QCOMPARE(QSet<QChar>(text.begin(), text.end()).size(), 256); // no two bytes share a character
+        QCOMPARE(QSet<QChar>(text.begin(), text.end()).size(),
+                 256); // no two bytes share a character
     }
 
     void unencodable_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("firstBad");
-        QTest::newRow("greek") << QString::fromUtf8("10 \u03B1 \u20AC") << QByteArray("10 ? \x80") << 3;
+        QTest::newRow("greek") << QString::fromUtf8("10 \u03B1 \u20AC") << QByteArray("10 ? \x80")
+                               << 3;
         QTest::newRow("C1 without byte") << QString(QChar(0x80)) << QByteArray("?") << 0;
-        QTest::newRow("surrogate pair") << QString::fromUtf8("a\U0001F600") << QByteArray("a??") << 1;
+        QTest::newRow("surrogate pair")
+            << QString::fromUtf8("a\U0001F600") << QByteArray("a??") << 1;
         QTest::newRow("empty") << QString() << QByteArray() << -1;
     }
     void unencodable() {
@@ -71,10 +74,11 @@ private slots:
         QTest::addColumn<QString>("crLf");
         QTest::newRow("empty") << "" << QStringList{} << "";
         QTest::newRow("one line") << "10 end" << QStringList{"10 end"} << "10 end";
-        QTest::newRow("final break not a line") << "a\r\nb\r\n" << QStringList{"a", "b"} << "a\r\nb\r\n";
+        QTest::newRow("final break not a line") << "a\r\nb\r\n"
+                                                << QStringList{"a", "b"} << "a\r\nb\r\n";
         QTest::newRow("only a break") << "\r\n" << QStringList{""} << "\r\n";
-        QTest::newRow("empty line inside") << "a\r\n\r\nb" << QStringList{"a", "", "b"}
-                                           << "a\r\n\r\nb";
+        QTest::newRow("empty line inside")
+            << "a\r\n\r\nb" << QStringList{"a", "", "b"} << "a\r\n\r\nb";
         QTest::newRow("two final breaks") << "a\r\n\r\n" << QStringList{"a", ""} << "a\r\n\r\n";
         QTest::newRow("lone LF") << "a\nb\n" << QStringList{"a", "b"} << "a\r\nb\r\n";
         QTest::newRow("lone CR") << "a\rb" << QStringList{"a", "b"} << "a\r\nb";

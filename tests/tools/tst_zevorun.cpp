@@ -46,7 +46,9 @@ Run runZevo(const QStringList& arguments) {
 }
 
 // The last two lines of stderr: the final message and "Schritte: N".
-QStringList tail(const Run& run) { return run.err.mid(qMax(0, int(run.err.size()) - 2)); }
+QStringList tail(const Run& run) {
+    return run.err.mid(qMax(0, int(run.err.size()) - 2));
+}
 QStringList ending(const QString& message, int steps) {
     return {message, QStringLiteral("Schritte: %1").arg(steps)};
 }
@@ -164,9 +166,7 @@ class TestZevoRun : public QObject {
         return name;
     }
 
-    QString example(const QString& name) {
-        return QStringLiteral(ZEVO_EXAMPLES_DIR "/") + name;
-    }
+    QString example(const QString& name) { return QStringLiteral(ZEVO_EXAMPLES_DIR "/") + name; }
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
@@ -184,10 +184,10 @@ private slots:
     void usageErrors_data() {
         QTest::addColumn<QStringList>("arguments"); // "FILE" stands for a valid program
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown option") << QStringList{"--fast", "FILE"}
-                                        << "zevo-run: Unbekannte Option '--fast'";
-        QTest::newRow("unknown short option") << QStringList{"-x", "FILE"}
-                                              << "zevo-run: Unbekannte Option '-x'";
+        QTest::newRow("unknown option")
+            << QStringList{"--fast", "FILE"} << "zevo-run: Unbekannte Option '--fast'";
+        QTest::newRow("unknown short option")
+            << QStringList{"-x", "FILE"} << "zevo-run: Unbekannte Option '-x'";
         QTest::newRow("register 51") << QStringList{"-r", "51=1", "FILE"}
                                      << "zevo-run: Ungültige Registerangabe '51=1' (erwartet: "
                                         "N=TEXT mit N von 0 bis 50)";
@@ -279,9 +279,8 @@ private slots:
         QTest::newRow("0 end first") << QStringList{"10 end"} << Texts{} << 0 << Success << 0;
         QTest::newRow("1 limit") << QStringList{"10 cadd 1", "20 goto 10"} << Texts{} << 1 << Limit
                                  << 1000;
-        QTest::newRow("2 register text at reset")
-            << QStringList{"10 end"} << Texts{{3, "12x"}} << 2
-            << "'12x' ist kein gültiger Integerwert." << 0;
+        QTest::newRow("2 register text at reset") << QStringList{"10 end"} << Texts{{3, "12x"}} << 2
+                                                  << "'12x' ist kein gültiger Integerwert." << 0;
         QTest::newRow("2 empty register text") << QStringList{"10 end"} << Texts{{0, ""}} << 2
                                                << "'' ist kein gültiger Integerwert." << 0;
         QTest::newRow("2 register text in a step")
@@ -297,15 +296,15 @@ private slots:
                                     << "Ungültige Registernummer, Abbruch!" << 0;
         QTest::newRow("7 label") << QStringList{"10 cload 1", "20: end"} << Texts{} << 7
                                  << "Ungültige Zeilennummer, Abbruch!" << 1;
-        QTest::newRow("7 past the end") << QStringList{"10 cload 1"} << Texts{} << 7
-                                        << "Ungültige Zeilennummer, Abbruch!" << 1;
+        QTest::newRow("7 past the end")
+            << QStringList{"10 cload 1"} << Texts{} << 7 << "Ungültige Zeilennummer, Abbruch!" << 1;
         QTest::newRow("8 overflow") << QStringList{"10 cadd 1"} << Texts{{0, "2147483647"}} << 8
                                     << "Akkumulatorüberlauf, Abbruch!" << 0;
         QTest::newRow("typed texts read by the integer rule")
             << QStringList{"10 load 1", "20 add 2", "30 add 3", "40 cdiv 47", "50 end"}
             << Texts{{1, "007"}, {2, "$1F"}, {3, "  9"}} << 0 << Success << 4;
-        QTest::newRow("bad text never read") << QStringList{"10 end"} << Texts{{20, "abc"}} << 0
-                                             << Success << 0;
+        QTest::newRow("bad text never read")
+            << QStringList{"10 end"} << Texts{{20, "abc"}} << 0 << Success << 0;
     }
     void exitStatus() {
         QFETCH(QStringList, lines);
@@ -315,7 +314,8 @@ private slots:
         QFETCH(int, steps);
         const QString file = programFile(lines);
         for (const bool protocol : {true, false}) {
-            QStringList args = registerArguments(registers) << "--max-steps" << "1000";
+            QStringList args = registerArguments(registers) << "--max-steps"
+                                                            << "1000";
             if (!protocol)
                 args << "--no-protocol";
             const Run run = runZevo(args << file);
@@ -331,9 +331,17 @@ private slots:
         QTest::addColumn<Texts>("registers");
         QTest::addColumn<PlainSettings>("settings");
 
-        const QStringList product{"// Produkt R1 * R2 nach R3", "10 cload 0", "20 store 3",
-                                  "30 load 2",  "40 jzero 100", "50 csub 1", "60 store 2",
-                                  "70 load 3",  "80 add 1",     "90 store 3", "95 goto 30",
+        const QStringList product{"// Produkt R1 * R2 nach R3",
+                                  "10 cload 0",
+                                  "20 store 3",
+                                  "30 load 2",
+                                  "40 jzero 100",
+                                  "50 csub 1",
+                                  "60 store 2",
+                                  "70 load 3",
+                                  "80 add 1",
+                                  "90 store 3",
+                                  "95 goto 30",
                                   "100 end"};
         const Texts inputs{{1, "6"}, {2, "07"}};
         QTest::newRow("defaults") << product << inputs << PlainSettings{};
@@ -341,21 +349,20 @@ private slots:
         QTest::newRow("instructions, klein, R0") << product << inputs << settingsOf(1, 0, 0);
         QTest::newRow("registers, groß, R0-R50") << product << inputs << settingsOf(0, 50, 1);
         QTest::newRow("wide values")
-            << QStringList{"10 cload -2147483648", "20 store 5", "30 cload 12345678",
-                           "40 store 50", "50 cload $7FFFFFFF", "60 end"}
+            << QStringList{"10 cload -2147483648", "20 store 5",         "30 cload 12345678",
+                           "40 store 50",          "50 cload $7FFFFFFF", "60 end"}
             << Texts{} << settingsOf(1, 50, 1);
         QTest::newRow("prefix jump") << QStringList{"10 cload 0", "20 jzero 11", "110 end"}
                                      << Texts{} << settingsOf(1, 2, 0);
-        QTest::newRow("comments only") << QStringList{"// a", "// b"} << Texts{}
-                                       << settingsOf(1, 1, 0);
-        QTest::newRow("indented comment first") << QStringList{"  // a", "10 end"} << Texts{}
-                                                << settingsOf(1, 1, 0);
+        QTest::newRow("comments only")
+            << QStringList{"// a", "// b"} << Texts{} << settingsOf(1, 1, 0);
+        QTest::newRow("indented comment first")
+            << QStringList{"  // a", "10 end"} << Texts{} << settingsOf(1, 1, 0);
         QTest::newRow("runtime error keeps the line")
             << QStringList{"10 cload 5", "// Zähler", "20 cdiv 0"} << Texts{}
             << settingsOf(1, 2, 0);
         QTest::newRow("umlauts and tabs as typed")
-            << QStringList{"10 cload 1", "20\tstore 1", "30 end"} << Texts{}
-            << settingsOf(1, 1, 1);
+            << QStringList{"10 cload 1", "20\tstore 1", "30 end"} << Texts{} << settingsOf(1, 1, 1);
         QTest::newRow("instruction line with text outside ASCII")
             << QStringList{"10 cload 1", QString::fromUtf8("20 zähle \u20AC")} << Texts{}
             << settingsOf(1, 1, 0);
@@ -364,8 +371,8 @@ private slots:
             << settingsOf(1, 2, 0);
         QTest::newRow("register text fails at reset")
             << QStringList{"10 end"} << Texts{{2, "1.5"}} << settingsOf(1, 2, 0);
-        QTest::newRow("negative typed value") << QStringList{"10 load 1", "20 end"}
-                                              << Texts{{1, "-0012"}} << settingsOf(0, 1, 1);
+        QTest::newRow("negative typed value")
+            << QStringList{"10 load 1", "20 end"} << Texts{{1, "-0012"}} << settingsOf(0, 1, 1);
     }
     void protocolAsInWindow() {
         QFETCH(QStringList, lines);
@@ -400,20 +407,25 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::newRow("CR LF, final break")
             << QByteArray("10 cload 3\r\n20 end\r\n")
-            << QStringList{"Befehl\tR 0\t", "\t0\t", "10 cload 3", "\t3\t", "20 end", "\t3\t",
-                           "20 end"}
+            << QStringList{"Befehl\tR 0\t", "\t0\t", "10 cload 3", "\t3\t",
+                           "20 end",        "\t3\t", "20 end"}
             << 0;
         QTest::newRow("LF only") << QByteArray("10 cload 3\n20 end")
                                  << QStringList{"Befehl\tR 0\t", "\t0\t", "10 cload 3", "\t3\t",
-                                                "20 end", "\t3\t", "20 end"}
+                                                "20 end",        "\t3\t", "20 end"}
                                  << 0;
         QTest::newRow("lone CR makes a line")
             << QByteArray("10 cload 3\r\r\n20 end")
             << QStringList{"Befehl\tR 0\t", "\t0\t", "10 cload 3", "\t3\t", "", "\t3\t", ""} << 7;
         QTest::newRow("Windows-1252")
             << QByteArray("// Z\xE4hler\r\n10 cload 3\r\n20 Gr\xFC\xDF \x80")
-            << QStringList{"Befehl\tR 0\t", "\t0\t", "10 cload 3", "\t3\t",
-                           QString::fromUtf8("20 Grüß €"), "\t3\t", QString::fromUtf8("20 Grüß €")}
+            << QStringList{"Befehl\tR 0\t",
+                           "\t0\t",
+                           "10 cload 3",
+                           "\t3\t",
+                           QString::fromUtf8("20 Grüß €"),
+                           "\t3\t",
+                           QString::fromUtf8("20 Grüß €")}
             << 5;
     }
     void loading() {
@@ -465,81 +477,71 @@ private slots:
         QTest::addColumn<int>("steps");
         using Out = Values;
 
-        QTest::newRow("multiplikation 6*7") << "multiplikation.rmp" << Texts{{1, "6"}, {2, "7"}}
-                                            << Out{{3, 42}} << 0 << 62;
-        QTest::newRow("multiplikation 0*9") << "multiplikation.rmp" << Texts{{1, "0"}, {2, "9"}}
-                                            << Out{{3, 0}} << 0 << 78;
-        QTest::newRow("multiplikation 9*0") << "multiplikation.rmp" << Texts{{1, "9"}, {2, "0"}}
-                                            << Out{{3, 0}} << 0 << 6;
-        QTest::newRow("multiplikation 1*1") << "multiplikation.rmp" << Texts{{1, "1"}, {2, "1"}}
-                                            << Out{{3, 1}} << 0 << 14;
-        QTest::newRow("fakultaet 0") << "fakultaet.rmp" << Texts{{1, "0"}} << Out{{2, 1}} << 0
-                                     << 6;
-        QTest::newRow("fakultaet 1") << "fakultaet.rmp" << Texts{{1, "1"}} << Out{{2, 1}} << 0
-                                     << 14;
-        QTest::newRow("fakultaet 5") << "fakultaet.rmp" << Texts{{1, "5"}} << Out{{2, 120}} << 0
-                                     << 46;
-        QTest::newRow("fakultaet 12") << "fakultaet.rmp" << Texts{{1, "12"}}
-                                      << Out{{2, 479001600}} << 0 << 102;
-        QTest::newRow("fakultaet 13 overflows") << "fakultaet.rmp" << Texts{{1, "13"}}
-                                                << Out{{2, 1037836800}, {3, 3}} << 8 << 86;
-        QTest::newRow("potenz 2^10") << "potenz.rmp" << Texts{{1, "2"}, {2, "10"}}
-                                     << Out{{3, 1024}} << 0 << 86;
-        QTest::newRow("potenz 3^0") << "potenz.rmp" << Texts{{1, "3"}, {2, "0"}} << Out{{3, 1}}
-                                    << 0 << 6;
-        QTest::newRow("potenz 0^3") << "potenz.rmp" << Texts{{1, "0"}, {2, "3"}} << Out{{3, 0}}
-                                    << 0 << 30;
-        QTest::newRow("potenz (-2)^3") << "potenz.rmp" << Texts{{1, "-2"}, {2, "3"}}
-                                       << Out{{3, -8}} << 0 << 30;
-        QTest::newRow("potenz 2^31 overflows") << "potenz.rmp" << Texts{{1, "2"}, {2, "31"}}
-                                               << Out{{3, 1073741824}} << 8 << 249;
-        QTest::newRow("ggt 12 18") << "ggt.rmp" << Texts{{1, "12"}, {2, "18"}} << Out{{3, 6}} << 0
-                                   << 26;
-        QTest::newRow("ggt 18 12") << "ggt.rmp" << Texts{{1, "18"}, {2, "12"}} << Out{{3, 6}} << 0
-                                   << 26;
+        QTest::newRow("multiplikation 6*7")
+            << "multiplikation.rmp" << Texts{{1, "6"}, {2, "7"}} << Out{{3, 42}} << 0 << 62;
+        QTest::newRow("multiplikation 0*9")
+            << "multiplikation.rmp" << Texts{{1, "0"}, {2, "9"}} << Out{{3, 0}} << 0 << 78;
+        QTest::newRow("multiplikation 9*0")
+            << "multiplikation.rmp" << Texts{{1, "9"}, {2, "0"}} << Out{{3, 0}} << 0 << 6;
+        QTest::newRow("multiplikation 1*1")
+            << "multiplikation.rmp" << Texts{{1, "1"}, {2, "1"}} << Out{{3, 1}} << 0 << 14;
+        QTest::newRow("fakultaet 0") << "fakultaet.rmp" << Texts{{1, "0"}} << Out{{2, 1}} << 0 << 6;
+        QTest::newRow("fakultaet 1")
+            << "fakultaet.rmp" << Texts{{1, "1"}} << Out{{2, 1}} << 0 << 14;
+        QTest::newRow("fakultaet 5")
+            << "fakultaet.rmp" << Texts{{1, "5"}} << Out{{2, 120}} << 0 << 46;
+        QTest::newRow("fakultaet 12")
+            << "fakultaet.rmp" << Texts{{1, "12"}} << Out{{2, 479001600}} << 0 << 102;
+        QTest::newRow("fakultaet 13 overflows")
+            << "fakultaet.rmp" << Texts{{1, "13"}} << Out{{2, 1037836800}, {3, 3}} << 8 << 86;
+        QTest::newRow("potenz 2^10")
+            << "potenz.rmp" << Texts{{1, "2"}, {2, "10"}} << Out{{3, 1024}} << 0 << 86;
+        QTest::newRow("potenz 3^0")
+            << "potenz.rmp" << Texts{{1, "3"}, {2, "0"}} << Out{{3, 1}} << 0 << 6;
+        QTest::newRow("potenz 0^3")
+            << "potenz.rmp" << Texts{{1, "0"}, {2, "3"}} << Out{{3, 0}} << 0 << 30;
+        QTest::newRow("potenz (-2)^3")
+            << "potenz.rmp" << Texts{{1, "-2"}, {2, "3"}} << Out{{3, -8}} << 0 << 30;
+        QTest::newRow("potenz 2^31 overflows")
+            << "potenz.rmp" << Texts{{1, "2"}, {2, "31"}} << Out{{3, 1073741824}} << 8 << 249;
+        QTest::newRow("ggt 12 18")
+            << "ggt.rmp" << Texts{{1, "12"}, {2, "18"}} << Out{{3, 6}} << 0 << 26;
+        QTest::newRow("ggt 18 12")
+            << "ggt.rmp" << Texts{{1, "18"}, {2, "12"}} << Out{{3, 6}} << 0 << 26;
         QTest::newRow("ggt 7 7") << "ggt.rmp" << Texts{{1, "7"}, {2, "7"}} << Out{{3, 7}} << 0
                                  << 13;
-        QTest::newRow("ggt 0 5") << "ggt.rmp" << Texts{{1, "0"}, {2, "5"}} << Out{{3, 5}} << 0
-                                 << 4;
-        QTest::newRow("ggt 5 0") << "ggt.rmp" << Texts{{1, "5"}, {2, "0"}} << Out{{3, 5}} << 0
-                                 << 7;
+        QTest::newRow("ggt 0 5") << "ggt.rmp" << Texts{{1, "0"}, {2, "5"}} << Out{{3, 5}} << 0 << 4;
+        QTest::newRow("ggt 5 0") << "ggt.rmp" << Texts{{1, "5"}, {2, "0"}} << Out{{3, 5}} << 0 << 7;
         QTest::newRow("ggt 17 5") << "ggt.rmp" << Texts{{1, "17"}, {2, "5"}} << Out{{3, 1}} << 0
                                   << 49;
-        QTest::newRow("ggt 1 100") << "ggt.rmp" << Texts{{1, "1"}, {2, "100"}} << Out{{3, 1}}
-                                   << 0 << 805;
+        QTest::newRow("ggt 1 100")
+            << "ggt.rmp" << Texts{{1, "1"}, {2, "100"}} << Out{{3, 1}} << 0 << 805;
         QTest::newRow("summe leer") << "summe.rmp" << Texts{{1, "0"}} << Out{{2, 0}} << 0 << 8;
-        QTest::newRow("summe 4+5+6") << "summe.rmp"
-                                     << Texts{{1, "3"}, {10, "4"}, {11, "5"}, {12, "6"}}
-                                     << Out{{2, 15}, {3, 13}} << 0 << 41;
-        QTest::newRow("summe fuenf") << "summe.rmp"
-                                     << Texts{{1, "5"},
-                                              {10, "1"},
-                                              {11, "-2"},
-                                              {12, "30"},
-                                              {13, "400"},
-                                              {14, "5000"},
-                                              {15, "99"}}
-                                     << Out{{2, 5429}} << 0 << 63;
+        QTest::newRow("summe 4+5+6")
+            << "summe.rmp" << Texts{{1, "3"}, {10, "4"}, {11, "5"}, {12, "6"}}
+            << Out{{2, 15}, {3, 13}} << 0 << 41;
+        QTest::newRow("summe fuenf")
+            << "summe.rmp" << Texts{{1, "5"},    {10, "1"},    {11, "-2"}, {12, "30"},
+                                    {13, "400"}, {14, "5000"}, {15, "99"}}
+            << Out{{2, 5429}} << 0 << 63;
         QTest::newRow("maximum in der Mitte")
             << "maximum.rmp" << Texts{{1, "3"}, {2, "9"}, {3, "4"}, {4, "1"}, {5, "7"}}
             << Out{{6, 9}} << 0 << 16;
-        QTest::newRow("maximum vorn") << "maximum.rmp"
-                                      << Texts{{1, "9"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}}
-                                      << Out{{6, 9}} << 0 << 14;
-        QTest::newRow("maximum hinten") << "maximum.rmp"
-                                        << Texts{{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "9"}}
-                                        << Out{{6, 9}} << 0 << 16;
+        QTest::newRow("maximum vorn")
+            << "maximum.rmp" << Texts{{1, "9"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}}
+            << Out{{6, 9}} << 0 << 14;
+        QTest::newRow("maximum hinten")
+            << "maximum.rmp" << Texts{{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "9"}}
+            << Out{{6, 9}} << 0 << 16;
         QTest::newRow("maximum negativ")
             << "maximum.rmp" << Texts{{1, "-5"}, {2, "-3"}, {3, "-9"}, {4, "-4"}, {5, "-8"}}
             << Out{{6, -3}} << 0 << 16;
-        QTest::newRow("maximum gleich") << "maximum.rmp"
-                                        << Texts{{1, "4"}, {2, "4"}, {3, "4"}, {4, "4"}, {5, "4"}}
-                                        << Out{{6, 4}} << 0 << 14;
-        QTest::newRow("quadrate 0") << "quadrate.rmp" << Texts{{1, "0"}} << Out{{10, 0}} << 0
-                                    << 8;
+        QTest::newRow("maximum gleich")
+            << "maximum.rmp" << Texts{{1, "4"}, {2, "4"}, {3, "4"}, {4, "4"}, {5, "4"}}
+            << Out{{6, 4}} << 0 << 14;
+        QTest::newRow("quadrate 0") << "quadrate.rmp" << Texts{{1, "0"}} << Out{{10, 0}} << 0 << 8;
         QTest::newRow("quadrate 4") << "quadrate.rmp" << Texts{{1, "4"}}
-                                    << Out{{10, 1}, {11, 4}, {12, 9}, {13, 16}, {14, 0}} << 0
-                                    << 64;
+                                    << Out{{10, 1}, {11, 4}, {12, 9}, {13, 16}, {14, 0}} << 0 << 64;
         QTest::newRow("quadrate 41") << "quadrate.rmp" << Texts{{1, "41"}}
                                      << Out{{10, 1}, {49, 1600}, {50, 1681}} << 0 << 582;
     }
@@ -549,8 +551,9 @@ private slots:
         QFETCH(Values, outputs);
         QFETCH(int, status);
         QFETCH(int, steps);
-        const Run run = runZevo(registerArguments(inputs)
-                                << "--no-protocol" << "--last-register" << "50" << example(file));
+        const Run run = runZevo(registerArguments(inputs) << "--no-protocol"
+                                                          << "--last-register"
+                                                          << "50" << example(file));
         QCOMPARE(run.status, status);
         QCOMPARE(run.out.size(), 1);
         const QStringList values = run.out.first().split(u'\t');

@@ -1,22 +1,39 @@
 #include "RMProgramEditor.h"
+#include "UZevo.h"
+#include "UZevoOptionen.h"
+#include "UZevoProtokoll.h"
+#include "helpviewer.h"
+#include "qtdialogs.h"
 #include "tRegisterEditor.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
-#include <QWidget>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Zevo 1.0"));
-    auto* layout = new QHBoxLayout(&window);
-    auto* editor = new TRMProgramEditor(&window);
-    editor->setObjectName(QStringLiteral("ProgramMemo"));
-    auto* grid = new TRegisterEditor(&window);
-    grid->setObjectName(QStringLiteral("RegisterEditor"));
-    layout->addWidget(editor);
-    layout->addWidget(grid);
-    window.resize(401, 465);
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("Zevo 1.0"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zevo 1.0"));
+
+    // Qt's own dialogs and buttons in German, whatever the system language.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_de"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    HelpViewer helpViewer;
+    helpViewer.setHelpFile(QStringLiteral("hilfedateien\\Zevo.hlp"));
+    QtDialogs dialogs(helpViewer);
+
+    THauptformular Hauptformular(dialogs);
+    dialogs.setParentWindow(&Hauptformular);
+    TProtokollFormular ProtokollFormular(*Hauptformular.RegisterEditor, *Hauptformular.ProgramMemo,
+                                         dialogs);
+    ProtokollFormular.hide();
+    TOptionenFormular OptionenFormular;
+    OptionenFormular.hide();
+    Hauptformular.attach(ProtokollFormular, OptionenFormular);
+
+    Hauptformular.show();
     return app.exec();
 }

@@ -1,0 +1,284 @@
+#include "UZevo.h"
+
+#include "RMProgramEditor.h"
+#include "UZevoOptionen.h"
+#include "UZevoProtokoll.h"
+#include "dialogs.h"
+#include "shortcutrouter.h"
+#include "step.h"
+#include "tRegisterEditor.h"
+#include "zevoerror.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QSlider>
+#include <QThread>
+#include <exception>
+
+namespace {
+
+const QString ExitQuestion = QStringLiteral("Möchten Sie Zevo 1.0 wirklich beenden?");
+
+// The rate display uses the user's decimal separator; without a user locale
+// (the plain C locale) it stays German, so it never switches between styles.
+QLocale displayLocale() {
+    const QLocale locale;
+    if (locale.language() == QLocale::C)
+        return QLocale(QLocale::German, QLocale::Germany);
+    return locale;
+}
+
+} // namespace
+
+THauptformular::THauptformular(Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("Hauptformular"));
+    setWindowTitle(QStringLiteral("Zevo 1.0"));
+    // Fixed size: system menu, minimise and close, but no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    createControls();
+    createCommands();
+    createToolBar();
+    placeControls();
+
+    m_machine =
+        std::make_unique<Machine>(Machine{*ProgramMemo, *RegisterEditor, m_settings, ProgramMemo});
+    m_run = std::make_unique<RunControl>(*m_machine, *this, m_dialogs);
+    m_document = std::make_unique<ProgramDocument>(*ProgramMemo, *this, m_dialogs);
+
+    connectControls();
+    initialState();
+}
+
+THauptformular::~THauptformular() = default;
+
+void THauptformular::connectControls() {
+    connect(TaktrateTrackBar, &QSlider::valueChanged, this, &THauptformular::updateFrequency);
+    connect(RegisterEditor, &TRegisterEditor::registerEditorClicked, this,
+            &THauptformular::RegisterEditorClick);
+}
+
+void THauptformular::initialState() {
+    updateFrequency(TaktrateTrackBar->value());
+    ShowStepCount(0);
+    m_run->SetCommandStates(CommandState::Stopped);
+    RegisterEditor->setDialogs(&m_dialogs);
+    RegisterEditor->SetRegisterEditMasks();
+    RegisterEditor->SetMarkChanges(true);
+    ProgramMemo->setFocus();
+}
+
+void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& options) {
+    m_protocol = &protocol;
+    m_options = &options;
+    m_settings.setTarget(&options);
+    protocol.setSettings(&options);
+    protocol.setFileNameSource([this] { return getActFileName(); });
+    connect(&protocol, &TProtokollFormular::hiddenByUser, this,
+            [this] { command(QStringLiteral("Protokoll"))->setChecked(false); });
+    options.setClearProtocol([this] { clearProtocol(); });
+    options.setSetMarkChanges([this](bool on) { SetMarkChanges(on); });
+    // The menu's shortcut keys also work in these two windows, before their controls.
+    QList<QAction*> shortcuts;
+    for (QAction* action : m_commands) {
+        if (!action->shortcut().isEmpty())
+            shortcuts.append(action);
+    }
+    protocol.addActions(shortcuts);
+    options.addActions(shortcuts);
+    m_router->addWindow(&protocol);
+    m_router->addWindow(&options);
+}
+
+template <typename Work> void THauptformular::guarded(Work&& work) {
+    try {
+        work();
+    } catch (const ZevoError& e) {
+        m_dialogs.showError(e.message());
+    } catch (const std::exception& e) {
+        m_dialogs.showError(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+// --- RunWindow -------------------------------------------------------------
+
+void THauptformular::ShowStepCount(qint32 n) {
+    StepsLabel->setText(QString::number(n));
+}
+
+qint32 THauptformular::shownStepCount() const {
+    return StepsLabel->text().toInt();
+}
+
+void THauptformular::clearProtocol() {
+    if (m_protocol)
+        m_protocol->clearProtocol();
+}
+
+void THauptformular::actualizeProtocol(qint32 CurrentLine) {
+    if (m_protocol)
+        m_protocol->actualizeProtocol(CurrentLine);
+}
+
+void THauptformular::SetMarkChanges(bool on) {
+    RegisterEditor->SetMarkChanges(on);
+}
+
+int THauptformular::sliderPosition() const {
+    return TaktrateTrackBar->value();
+}
+
+void THauptformular::focusEditor() {
+    ProgramMemo->setFocus();
+}
+
+void THauptformular::processPendingMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void THauptformular::sleep10ms() {
+    QThread::msleep(10);
+}
+
+// --- DocumentHost ----------------------------------------------------------
+
+void THauptformular::ClearRegisters() {
+    RegisterEditor->ClearRegisters();
+}
+
+void THauptformular::setStoppedState() {
+    m_run->SetCommandStates(CommandState::Stopped);
+}
+
+void THauptformular::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
+
+bool THauptformular::highlightCurrentLine() const {
+    return m_settings.highlightCurrentLine();
+}
+
+// --- Commands --------------------------------------------------------------
+
+void THauptformular::NeuClick() {
+    guarded([this] { m_document->NeuClick(); });
+}
+void THauptformular::OeffnenClick() {
+    guarded([this] { m_document->OeffnenClick(); });
+}
+void THauptformular::SpeichernClick() {
+    guarded([this] { m_document->SpeichernClick(); });
+}
+void THauptformular::SpeichernunterClick() {
+    guarded([this] { m_document->SpeichernunterClick(); });
+}
+void THauptformular::DruckenClick() {
+    guarded([this] { m_document->DruckenClick(); });
+}
+void THauptformular::KopierenClick() {
+    guarded([this] { m_document->KopierenClick(); });
+}
+
+void THauptformular::BeendenClick() {
+    close();
+}
+
+void THauptformular::EinzelschrittClick() {
+    m_run->EinzelschrittClick();
+}
+void THauptformular::ProgrammStartClick() {
+    m_run->ProgrammStartClick();
+}
+void THauptformular::ProgrammStopClick() {
+    m_run->ProgrammStopClick();
+}
+void THauptformular::ProgrammResetClick() {
+    m_run->ProgrammResetClick();
+}
+
+void THauptformular::RegisterSpeichernClick() {
+    guarded([this] { RegisterEditor->SaveRegisters(); });
+}
+
+void THauptformular::RegisterLadenClick() {
+    guarded([this] {
+        RegisterEditor->RestoreRegisters();
+        DisableRunCommands();
+    });
+}
+
+void THauptformular::RegisterClearClick() {
+    guarded([this] { RegisterEditor->ClearRegisters(); });
+}
+
+void THauptformular::RegisterEditorClick() {
+    DisableRunCommands();
+}
+
+void THauptformular::ProtokollClick() {
+    QAction* item = command(QStringLiteral("Protokoll"));
+    // Decided by the window, not by the check mark the click may just have toggled.
+    const bool show = m_protocol ? !m_protocol->isVisible() : !item->isChecked();
+    if (m_protocol) {
+        if (show) {
+            m_protocol->show();
+            m_protocol->raise();
+            m_protocol->activateWindow();
+        } else {
+            m_protocol->hide();
+        }
+    }
+    item->setChecked(show);
+}
+
+void THauptformular::ProtokolloptionenClick() {
+    if (!m_options)
+        return;
+    m_options->show();
+    m_options->raise();
+    m_options->activateWindow();
+}
+
+void THauptformular::AnleitungClick() {
+    m_dialogs.helpContents();
+}
+
+void THauptformular::InformationClick() {
+    m_dialogs.helpTopic(5);
+}
+
+void THauptformular::updateFrequency(int position) {
+    TaktrateLabel->setText(frequencyText(position, displayLocale()));
+}
+
+// --- Closing ---------------------------------------------------------------
+
+bool THauptformular::exitProgram() {
+    if (!m_settings.confirmExit())
+        return true;
+    return m_dialogs.confirm(ExitQuestion);
+}
+
+void THauptformular::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    guarded([&] { mayClose = exitProgram(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    // A run in progress ends at once and without its abort message: no run
+    // goes on without its window.
+    m_run->abandonRun();
+    // The other windows go with this one, so the application ends.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->hide();
+    }
+    event->accept();
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "forwardingsettings.h"
+#include "programdocument.h"
+#include "runcontrol.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+class Dialogs;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QSlider;
+class QToolBar;
+class QToolButton;
+class ShortcutRouter;
+class TOptionenFormular;
+class TProtokollFormular;
+class TRMProgramEditor;
+class TRegisterEditor;
+struct Machine;
+
+// The main window: program editor, register grid, clock-rate slider, step
+// counter, and every command of the application in menu and toolbar. Run
+// control and the file commands live in their own classes; the handlers here
+// delegate to them and implement the window side they need.
+class THauptformular : public QMainWindow, public RunWindow, public DocumentHost {
+    Q_OBJECT
+public:
+    explicit THauptformular(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~THauptformular() override;
+
+    // The protocol window and the options dialog are created after this window.
+    void attach(TProtokollFormular& protocol, TOptionenFormular& options);
+
+    // The menu item or separator of that objectName (null if there is none).
+    QAction* command(const QString& name) const;
+    QList<QAction*> commands() const { return m_commands; }
+    RunControl& runControl() { return *m_run; }
+    ProgramDocument& document() { return *m_document; }
+    const Settings& settings() const { return m_settings; }
+
+    // Answers whether the window may close (asks when the setting says so).
+    bool exitProgram();
+    QString getActFileName() const { return m_document->getActFileName(); }
+
+    void IncrementStepCount() { m_run->IncrementStepCount(); }
+    void ShowStepResult(StepResult result) { m_run->ShowStepResult(result); }
+    void DisableRunCommands() { m_run->DisableRunCommands(); }
+
+    // RunWindow
+    void ShowStepCount(qint32 n) override;
+    qint32 shownStepCount() const override;
+    void SetCommandStates(const CommandFlags& flags) override;
+    void clearProtocol() override;
+    void actualizeProtocol(qint32 CurrentLine) override;
+    void SetMarkChanges(bool on) override;
+    int sliderPosition() const override;
+    void focusEditor() override;
+    void processPendingMessages() override;
+    void sleep10ms() override;
+
+    // DocumentHost
+    void ClearRegisters() override;
+    void setStoppedState() override;
+    void setCaption(const QString& caption) override;
+    bool highlightCurrentLine() const override;
+
+    QMenuBar* MainMenu = nullptr;
+    QToolBar* ToolBar = nullptr;
+    QGroupBox* QuellcodeGroupBox = nullptr;
+    QGroupBox* BelegungGroupBox = nullptr;
+    QGroupBox* TaktrateGroupBox = nullptr;
+    QGroupBox* SchritteGroupBox = nullptr;
+    TRMProgramEditor* ProgramMemo = nullptr;
+    TRegisterEditor* RegisterEditor = nullptr;
+    QSlider* TaktrateTrackBar = nullptr;
+    QLabel* TaktrateLabel = nullptr;
+    QLabel* StepsLabel = nullptr;
+
+public slots:
+    void NeuClick();
+    void OeffnenClick();
+    void SpeichernClick();
+    void SpeichernunterClick();
+    void DruckenClick();
+    void KopierenClick();
+    void BeendenClick();
+    void EinzelschrittClick();
+    void ProgrammStartClick();
+    void ProgrammStopClick();
+    void ProgrammResetClick() override;
+    void RegisterSpeichernClick();
+    void RegisterLadenClick();
+    void RegisterClearClick();
+    void ProtokollClick();
+    void ProtokolloptionenClick();
+    void AnleitungClick();
+    void InformationClick();
+    void RegisterEditorClick();
+    void updateFrequency(int position);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct ToolButtonPlace {
+        const char* name;
+        int left;
+    };
+
+    void createControls();
+    void placeControls();
+    void createCommands();
+    void createToolBar();
+    void connectControls();
+    void initialState();
+    // Runs a handler's work; a failure ends it at the error display.
+    template <typename Work> void guarded(Work&& work);
+
+    Dialogs& m_dialogs;
+    ForwardingSettings m_settings;
+    std::unique_ptr<Machine> m_machine;
+    std::unique_ptr<RunControl> m_run;
+    std::unique_ptr<ProgramDocument> m_document;
+    QPointer<TProtokollFormular> m_protocol;
+    QPointer<TOptionenFormular> m_options;
+    ShortcutRouter* m_router = nullptr;
+
+    QList<QAction*> m_commands; // every menu item and separator, in menu order
+    std::array<QList<QAction*>, CommandGroupCount> m_groups;
+    QList<QToolButton*> m_buttons;
+    QList<QWidget*> m_dividers;
+};

@@ -1,0 +1,135 @@
+// The fixed pixel layout of the main window.
+
+#include "UZevo.h"
+
+#include "RMProgramEditor.h"
+#include "runcontrol.h"
+#include "tRegisterEditor.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// "MS Sans Serif" 8 pt is 11 pixels high; this face has widths that fit the layout.
+QFont windowFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+QFont boldFont(int pixelSize) {
+    QFont font = windowFont();
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+// The classic style draws the caption on the frame line, so the frame hugs the
+// controls placed at fixed offsets inside it.
+QStyle* groupBoxStyle() {
+    static QStyle* style = [] {
+        QStyle* s = QStyleFactory::create(QStringLiteral("Windows"));
+        if (s)
+            s->setParent(qApp);
+        return s;
+    }();
+    return style;
+}
+
+QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    if (QStyle* style = groupBoxStyle())
+        box->setStyle(style);
+    return box;
+}
+
+} // namespace
+
+void THauptformular::createControls() {
+    setFont(windowFont());
+    const QString icon = QStringLiteral(":/icons/zevo.png");
+    if (QFile::exists(icon))
+        setWindowIcon(QIcon(icon));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+
+    QuellcodeGroupBox = groupBox(client, "QuellcodeGroupBox", QStringLiteral("Quellcode:"));
+    ProgramMemo = new TRMProgramEditor(QuellcodeGroupBox);
+    ProgramMemo->setObjectName(QStringLiteral("ProgramMemo"));
+
+    BelegungGroupBox = groupBox(client, "BelegungGroupBox", QStringLiteral("Registerbelegung:"));
+    // The grid lies on the window, above the empty frame of its group box.
+    RegisterEditor = new TRegisterEditor(client);
+    RegisterEditor->setObjectName(QStringLiteral("RegisterEditor"));
+
+    TaktrateGroupBox = groupBox(client, "TaktrateGroupBox", QStringLiteral("Taktrate:"));
+    TaktrateTrackBar = new QSlider(Qt::Horizontal, TaktrateGroupBox);
+    TaktrateTrackBar->setObjectName(QStringLiteral("TaktrateTrackBar"));
+    TaktrateTrackBar->setRange(SliderMinimum, SliderMaximum);
+    TaktrateTrackBar->setValue(SliderInitial);
+    TaktrateTrackBar->setTickInterval(100);
+    TaktrateTrackBar->setTickPosition(QSlider::TicksBelow);
+    TaktrateLabel = new QLabel(TaktrateGroupBox);
+    TaktrateLabel->setObjectName(QStringLiteral("TaktrateLabel"));
+    TaktrateLabel->setFont(boldFont(13));
+    TaktrateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    SchritteGroupBox = groupBox(client, "SchritteGroupBox", QStringLiteral("Schritte:"));
+    StepsLabel = new QLabel(QStringLiteral("0"), SchritteGroupBox);
+    StepsLabel->setObjectName(QStringLiteral("StepsLabel"));
+    StepsLabel->setFont(boldFont(16));
+    StepsLabel->setAlignment(Qt::AlignCenter);
+
+    setTabOrder(ProgramMemo, RegisterEditor);
+    setTabOrder(RegisterEditor, TaktrateTrackBar);
+}
+
+void THauptformular::placeControls() {
+    // Client area 401 x 465 below the menu bar; the window cannot be resized.
+    constexpr int ClientWidth = 401;
+    constexpr int ClientHeight = 465;
+    centralWidget()->setFixedSize(ClientWidth, ClientHeight);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    move(254, 116);
+
+    ToolBar->setGeometry(0, 0, 401, 29);
+    constexpr int ButtonTop = 2;
+    constexpr int ButtonWidth = 23;
+    constexpr int ButtonHeight = 22;
+    constexpr int DividerWidth = 8;
+    // Left edges of the buttons and dividers, from left to right.
+    constexpr int ButtonLefts[] = {0, 23, 46, 69, 100, 131, 154, 177, 200, 231, 254, 277, 308, 331};
+    constexpr int DividerLefts[] = {92, 123, 223, 300};
+    for (qsizetype i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->setGeometry(ButtonLefts[i], ButtonTop, ButtonWidth, ButtonHeight);
+    for (qsizetype i = 0; i < m_dividers.size(); ++i)
+        m_dividers[i]->setGeometry(DividerLefts[i], ButtonTop, DividerWidth, ButtonHeight);
+
+    QuellcodeGroupBox->setGeometry(0, 32, 241, 377);
+    ProgramMemo->setGeometry(8, 16, 225, 353);
+    BelegungGroupBox->setGeometry(248, 32, 153, 377);
+    RegisterEditor->setGeometry(256, 48, 137, 353);
+    RegisterEditor->raise();
+
+    TaktrateGroupBox->setGeometry(0, 416, 321, 49);
+    TaktrateTrackBar->setGeometry(8, 16, 241, 25);
+    // Right-aligned at the box's right edge; wide enough for "100,0 Hz  " in this face.
+    TaktrateLabel->setGeometry(252, 20, 61, 17);
+
+    SchritteGroupBox->setGeometry(328, 416, 73, 49);
+    StepsLabel->setGeometry(2, 14, 69, 33);
+}

@@ -1,0 +1,152 @@
+#include "qtdialogs.h"
+
+#include "helpviewer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace {
+
+const QString ApplicationTitle = QStringLiteral("Zevo 1.0");
+
+// On this platform "*.*" would hide files without an extension, so the
+// "all files" filters match every name.
+const QStringList SaveFilters = {QStringLiteral("Registermaschinenprogramme (*.rmp)"),
+                                 QStringLiteral("Alle Dateien (*)")};
+const QStringList OpenFilters = {QStringLiteral("Registermaschinenprogramme (*.rmp)"),
+                                 QStringLiteral("Alle Programme (*)")};
+
+void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
+                       const QString& initialName) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.first());
+    dialog.setDirectory(QDir::currentPath());
+    if (!initialName.isEmpty())
+        dialog.selectFile(initialName);
+}
+
+QString chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+QtDialogs::QtDialogs(HelpViewer& helpViewer) : m_help(helpViewer) {}
+
+QtDialogs::~QtDialogs() = default;
+
+QWidget* QtDialogs::boxParent() const {
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return m_parent;
+}
+
+std::unique_ptr<QMessageBox> QtDialogs::informationBox(const QString& text, QWidget* parent) {
+    auto box =
+        std::make_unique<QMessageBox>(QMessageBox::Information, QStringLiteral("Information"), text,
+                                      QMessageBox::NoButton, parent);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> QtDialogs::errorBox(const QString& text, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QStringLiteral("Fehler"), text,
+                                             QMessageBox::NoButton, parent);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->addButton(QStringLiteral("&Hilfe"), QMessageBox::HelpRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> QtDialogs::confirmationBox(const QString& text, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("Bestätigung"),
+                                             text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box->addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    box->setDefaultButton(yes);
+    box->setEscapeButton(no); // closing the box any other way counts as "&Nein"
+    return box;
+}
+
+std::unique_ptr<QMessageBox> QtDialogs::errorDisplay(const QString& message, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, ApplicationTitle,
+                                             withFullStop(message), QMessageBox::NoButton, parent);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    return box;
+}
+
+void QtDialogs::information(const QString& text) {
+    informationBox(text, boxParent())->exec();
+}
+
+void QtDialogs::error(const QString& text, int helpTopic) {
+    const auto box = errorBox(text, boxParent());
+    box->exec();
+    // The help viewer is a window of this application, which the modal box
+    // would block; so the box closes first and the topic opens after it.
+    if (box->buttonRole(box->clickedButton()) == QMessageBox::HelpRole)
+        helpTopic > 0 ? m_help.showTopic(helpTopic) : m_help.showContents();
+}
+
+bool QtDialogs::confirm(const QString& text) {
+    const auto box = confirmationBox(text, boxParent());
+    box->exec();
+    return box->clickedButton() == box->defaultButton();
+}
+
+void QtDialogs::showError(const QString& message) {
+    errorDisplay(message, boxParent())->exec();
+}
+
+QString QtDialogs::openFileName(const QString& initialName) {
+    QFileDialog dialog(boxParent());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile); // the typed name need not exist
+    prepareFileDialog(dialog, OpenFilters, initialName);
+    return chosenFile(dialog);
+}
+
+QString QtDialogs::saveFileName(const QString& initialName) {
+    QFileDialog dialog(boxParent());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(QStringLiteral("rmp"));
+    prepareFileDialog(dialog, SaveFilters, initialName);
+    dialog.setSidebarUrls({});
+    if (QWidget* sidebar = dialog.findChild<QWidget*>(QStringLiteral("sidebar")))
+        sidebar->hide();
+    return chosenFile(dialog);
+}
+
+QPrinter* QtDialogs::choosePrinter() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    QPrintDialog dialog(m_printer.get(), boxParent());
+    return dialog.exec() == QDialog::Accepted ? m_printer.get() : nullptr;
+}
+
+void QtDialogs::helpContents() {
+    m_help.showContents();
+}
+
+void QtDialogs::helpTopic(int contextNumber) {
+    m_help.showTopic(contextNumber);
+}
+
+void QtDialogs::beep() {
+    QApplication::beep();
+}

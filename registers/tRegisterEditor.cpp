@@ -1,22 +1,91 @@
 #include "tRegisterEditor.h"
 
+#include "dialogs.h"
 #include "integertext.h"
+#include "registercelldelegate.h"
+#include "registervalueedit.h"
 #include "syntax.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+
 namespace {
-constexpr int KeyColumn = 0;
-constexpr int ValueColumn = 1;
+// Geometry and colours of the grid, kept together.
+constexpr int RowHeight = 18;
+constexpr int KeyColumnWidth = 47;
+const QColor CellColor(255, 251, 240);
+
+const QString RegisterEditMask = QStringLiteral("0999999999;0; ");
+const QString IncompleteEntryMessage = QStringLiteral(
+    "Ungültiger Eingabewert. Mit der Taste ESC machen Sie die Änderungen rückgängig.");
+
+// The heading row is as high as the register rows, whatever the font asks for.
+class TitleRow : public QHeaderView {
+public:
+    explicit TitleRow(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+    QSize sizeHint() const override {
+        QSize size = QHeaderView::sizeHint();
+        size.setHeight(RowHeight);
+        return size;
+    }
+};
 } // namespace
 
 TRegisterEditor::TRegisterEditor(QWidget* owner) : QTableWidget(RegisterCount, 2, owner) {
-    setHorizontalHeaderLabels({QStringLiteral("Register"), QStringLiteral("Wert")});
+    setupView();
     for (int n = 0; n < RegisterCount; ++n) {
         auto* key = new QTableWidgetItem(QStringLiteral("R%1").arg(n));
         key->setFlags(Qt::ItemIsEnabled); // keys can be neither selected nor edited
         setItem(n, KeyColumn, key);
         setItem(n, ValueColumn, new QTableWidgetItem());
     }
+    m_editMasks.fill(QString(), RegisterCount);
     ClearRegisters();
+    setCurrentCell(0, ValueColumn);
+}
+
+TRegisterEditor::~TRegisterEditor() {
+    // The editor outlives this part of the object; it must not call back into it.
+    if (m_editor) {
+        m_editor->disconnect(this);
+        m_editor->removeEventFilter(this);
+    }
+}
+
+void TRegisterEditor::setupView() {
+    setHorizontalHeader(new TitleRow(this));
+    setHorizontalHeaderLabels({QStringLiteral("Register"), QStringLiteral("Wert")});
+    QHeaderView* title = horizontalHeader();
+    title->setSectionsClickable(false); // a click on a heading would select the key column
+    title->setHighlightSections(false);
+    title->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    title->setSectionResizeMode(KeyColumn, QHeaderView::Interactive);
+    title->setSectionResizeMode(ValueColumn, QHeaderView::Stretch); // fills the rest
+    title->resizeSection(KeyColumn, KeyColumnWidth);
+
+    QHeaderView* rows = verticalHeader();
+    rows->setVisible(false);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(RowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCornerButtonEnabled(false);
+    setWordWrap(false);
+    setShowGrid(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers); // the grid opens its editors itself
+    setTabKeyNavigation(false);                         // Tab leaves the grid
+    // The cell editor takes the keyboard; the view itself never holds the focus.
+    setFocusPolicy(Qt::NoFocus);
+    setItemDelegate(new RegisterCellDelegate(this));
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, CellColor);
+    setPalette(colours);
 }
 
 QString TRegisterEditor::valueText(qint32 n) const {
@@ -30,7 +99,9 @@ void TRegisterEditor::setValueText(qint32 n, const QString& text) {
     viewport()->update();
 }
 
-qint32 TRegisterEditor::ReadRegister(qint32 n) const { return parseInteger(valueText(n)); }
+qint32 TRegisterEditor::ReadRegister(qint32 n) const {
+    return parseInteger(valueText(n));
+}
 
 void TRegisterEditor::WriteRegister(qint32 n, qint32 value) {
     if (!IsValidRegister(n))
@@ -57,4 +128,169 @@ void TRegisterEditor::RestoreRegisters() {
         setValueText(n, QString::number(SavedValues[std::size_t(n)]));
 }
 
-void TRegisterEditor::SetMarkChanges(bool on) { MarkChanges = on; }
+void TRegisterEditor::SetMarkChanges(bool on) {
+    MarkChanges = on;
+}
+
+void TRegisterEditor::SetRegisterEditMasks() {
+    m_editMasks.fill(RegisterEditMask, RegisterCount);
+    if (m_editor)
+        m_editor->setEditMask(RegisterEditMask);
+}
+
+void TRegisterEditor::beep() {
+    if (m_dialogs)
+        m_dialogs->beep();
+}
+
+void TRegisterEditor::takeTypedValue(qint32 n, const QString& text) {
+    // The typed text is the register at once; the cell editor shows it, so the
+    // grid is not repainted and the mark stays where it is.
+    if (IsValidRegister(n))
+        item(n, ValueColumn)->setText(text);
+}
+
+void TRegisterEditor::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableWidget::currentChanged(current, previous);
+    if (!current.isValid())
+        return;
+    if (current.column() != ValueColumn) {
+        setCurrentCell(current.row(), ValueColumn);
+        return;
+    }
+    if (!m_editor || m_editorRow != current.row())
+        openEditor(current.row());
+}
+
+void TRegisterEditor::openEditor(int row) {
+    const bool hadFocus = focusInside();
+    RegisterValueEdit* old = m_editor;
+    const int oldRow = m_editorRow;
+
+    QTableWidgetItem* cell = item(row, ValueColumn);
+    openPersistentEditor(cell);
+    auto* edit = qobject_cast<RegisterValueEdit*>(indexWidget(indexFromItem(cell)));
+    m_editor = edit;
+    m_editorRow = row;
+    if (edit) {
+        edit->installEventFilter(this);
+        connect(edit, &RegisterValueEdit::focusLeft, this, [this, edit](Qt::FocusReason reason) {
+            if (edit == m_editor)
+                editorLostFocus(reason);
+        });
+        edit->selectAll();
+        if (hadFocus)
+            edit->setFocus(Qt::OtherFocusReason);
+    }
+    if (old && old != edit) {
+        old->disconnect(this);
+        old->removeEventFilter(this);
+        closePersistentEditor(item(oldRow, ValueColumn));
+    }
+}
+
+bool TRegisterEditor::focusInside() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == this || isAncestorOf(focus));
+}
+
+bool TRegisterEditor::mayLeaveCurrentCell() {
+    if (!m_editor || !m_editor->isChanged() || m_editor->hasRequiredDigits())
+        return true;
+    reportIncompleteEntry();
+    return false;
+}
+
+void TRegisterEditor::editorLostFocus(Qt::FocusReason reason) {
+    // Another window or a menu taking the focus is no leaving of the cell, and
+    // moves inside the grid are checked before they happen.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || focusInside())
+        return;
+    if (m_editor && m_editor->isChanged() && !m_editor->hasRequiredDigits()) {
+        // Not from inside the focus change: a message box would open in its middle.
+        QMetaObject::invokeMethod(this, &TRegisterEditor::reportIncompleteEntry,
+                                  Qt::QueuedConnection);
+    }
+}
+
+void TRegisterEditor::reportIncompleteEntry() {
+    beep();
+    if (m_dialogs)
+        m_dialogs->showError(IncompleteEntryMessage);
+}
+
+QModelIndex TRegisterEditor::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = currentIndex();
+    int row = current.isValid() ? current.row() : 0;
+    switch (action) {
+    case MoveLeft:
+    case MoveRight:
+        break; // the key column cannot be entered
+    case MoveNext:
+        row = qMin(row + 1, rowCount() - 1);
+        break;
+    case MovePrevious:
+        row = qMax(row - 1, 0);
+        break;
+    default: {
+        const QModelIndex moved = QTableWidget::moveCursor(action, modifiers);
+        if (moved.isValid())
+            row = moved.row();
+    }
+    }
+    if (row != current.row() && !mayLeaveCurrentCell())
+        return current;
+    return model()->index(row, ValueColumn);
+}
+
+void TRegisterEditor::keyPressEvent(QKeyEvent* e) {
+    // Keys the cell editor does not use (arrows, pages) arrive here.
+    const int before = currentRow();
+    QTableWidget::keyPressEvent(e);
+    if (currentRow() != before)
+        emit registerEditorClicked();
+}
+
+void TRegisterEditor::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    const QModelIndex target = indexAt(e->position().toPoint());
+    if (!target.isValid())
+        return;
+    // A click on a key moves to the value of the same register.
+    if (target.row() != currentRow()) {
+        if (!mayLeaveCurrentCell()) {
+            if (m_editor)
+                m_editor->setFocus(Qt::MouseFocusReason);
+            return;
+        }
+        setCurrentCell(target.row(), ValueColumn);
+    }
+    if (m_editor)
+        m_editor->setFocus(Qt::MouseFocusReason);
+    emit registerEditorClicked();
+}
+
+// No drag selection and no edit triggers: a press does all there is to do.
+void TRegisterEditor::mouseMoveEvent(QMouseEvent* e) {
+    e->accept();
+}
+void TRegisterEditor::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+}
+void TRegisterEditor::mouseDoubleClickEvent(QMouseEvent* e) {
+    mousePressEvent(e);
+}
+
+void TRegisterEditor::focusInEvent(QFocusEvent* e) {
+    QTableWidget::focusInEvent(e);
+    if (m_editor)
+        m_editor->setFocus(e->reason());
+}
+
+void TRegisterEditor::keyboardSearch(const QString&) {}
+
+bool TRegisterEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editor && event->type() == QEvent::MouseButtonPress)
+        emit registerEditorClicked();
+    return QTableWidget::eventFilter(watched, event);
+}

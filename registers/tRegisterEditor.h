@@ -1,17 +1,30 @@
 #pragma once
 
 #include "registeraccess.h"
+#include "registervalueedit.h"
 
+#include <QPointer>
+#include <QStringList>
 #include <QTableWidget>
 #include <array>
+
+class Dialogs;
 
 // The register grid of the main window. Its value texts are the one store of
 // the registers R0..R50: every read converts the text anew, every write replaces
 // it. Row n holds register n; the keys "R0".."R50" never change.
+//
+// The current cell is always a value cell and always shows its editor, so the
+// user types straight into the register. The key of the register written last
+// is marked while MarkChanges is on.
 class TRegisterEditor : public QTableWidget, public RegisterAccess {
     Q_OBJECT
 public:
+    static constexpr int KeyColumn = 0;
+    static constexpr int ValueColumn = 1;
+
     explicit TRegisterEditor(QWidget* owner = nullptr);
+    ~TRegisterEditor() override;
 
     qint32 ReadRegister(qint32 n) const override;
     void WriteRegister(qint32 n, qint32 value) override;
@@ -19,15 +32,56 @@ public:
     void SaveRegisters();
     void RestoreRegisters();
     void SetMarkChanges(bool on);
+    // Gives every register's value cell the mask of the typed register values.
+    void SetRegisterEditMasks();
 
     // The value text of register n as it stands (empty outside 0..50).
     QString valueText(qint32 n) const;
+    QString editMask(qint32 n) const { return m_editMasks.value(n); }
+
+    // Beeps and the message for an incomplete entry go here; until it is set
+    // the grid stays silent.
+    void setDialogs(Dialogs* dialogs) { m_dialogs = dialogs; }
+    // The editor of the current cell (never null once the grid exists).
+    RegisterValueEdit* currentEditor() const { return m_editor; }
+
+    // Used by the cell editors.
+    void beep();
+    void takeTypedValue(qint32 n, const QString& text);
 
     std::array<qint32, 51> SavedValues{};
     qint32 LastWrittenRegister = 0;
     bool MarkChanges = false;
 
+signals:
+    // The user clicked into the cells or moved the current cell with the keyboard.
+    void registerEditorClicked();
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void keyboardSearch(const QString& search) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void setupView();
     // Replaces a value text and repaints the whole grid, so the mark follows at once.
     void setValueText(qint32 n, const QString& text);
+    void openEditor(int row);
+    bool focusInside() const;
+    // False (after telling the user) while the edited cell lacks its required digits.
+    bool mayLeaveCurrentCell();
+    void editorLostFocus(Qt::FocusReason reason);
+    void reportIncompleteEntry();
+
+    QStringList m_editMasks;
+    QPointer<RegisterValueEdit> m_editor;
+    int m_editorRow = -1;
+    Dialogs* m_dialogs = nullptr;
 };

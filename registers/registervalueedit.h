@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QLineEdit>
+#include <functional>
+
+// The cell editor of a register value. It applies the row's edit mask while the
+// user types: a mask of digit positions ("0" required, "9" optional) refuses any
+// other character and any character beyond its length with a beep. Every change
+// of the text is reported at once through valueTyped, so the register follows the
+// typing; Esc brings back the text the cell had when editing began.
+class RegisterValueEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    RegisterValueEdit(std::function<void()> beep, QWidget* parent = nullptr);
+
+    // An empty mask (or one this editor does not understand) accepts any text.
+    void setEditMask(const QString& mask);
+
+    // Shows a text that came from the register file: it becomes the text Esc
+    // brings back, and the editor counts as unchanged again.
+    void showValue(const QString& text);
+
+    // True when the user changed the text since it was last shown or restored.
+    bool isChanged() const { return m_changed; }
+    // True when the mask's required positions are filled (always without a mask).
+    bool hasRequiredDigits() const;
+
+signals:
+    void valueTyped(const QString& text);
+    void focusLeft(Qt::FocusReason reason);
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    bool refuses(const QString& typed) const;
+    void revert();
+
+    std::function<void()> m_beep;
+    QString m_original;
+    bool m_changed = false;
+    int m_maxDigits = 0; // 0: no mask
+    int m_requiredDigits = 0;
+};

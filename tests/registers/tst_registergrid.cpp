@@ -1,0 +1,338 @@
+#include "fakes.h"
+#include "registervalueedit.h"
+#include "tRegisterEditor.h"
+#include "zevoerror.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+const QString IncompleteEntry = QStringLiteral(
+    "showError:Ungültiger Eingabewert. Mit der Taste ESC machen Sie die Änderungen rückgängig.");
+const QRgb Silver = qRgb(192, 192, 192) & RGB_MASK;
+const QRgb Cream = qRgb(255, 251, 240) & RGB_MASK;
+
+// Collects the regions the viewport paints.
+class PaintLog : public QObject {
+public:
+    QVector<QRect> painted;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            painted.append(static_cast<QPaintEvent*>(e)->region().boundingRect());
+        return false;
+    }
+};
+} // namespace
+
+class TestRegisterGrid : public QObject {
+    Q_OBJECT
+
+    QWidget* window = nullptr;
+    TRegisterEditor* grid = nullptr;
+    QLineEdit* outside = nullptr;
+    FakeDialogs* dialogs = nullptr;
+
+    RegisterValueEdit* editor() const { return grid->currentEditor(); }
+    QPoint cellCentre(int row, int column) const {
+        return grid->visualRect(grid->model()->index(row, column)).center();
+    }
+    void click(int row, int column) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(row, column));
+    }
+    QImage rendered() const { return grid->viewport()->grab().toImage(); }
+    QRgb keyCellBackground(const QImage& image, int row) const {
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        return image.pixel(cell.right() - 3, cell.center().y()) & RGB_MASK;
+    }
+    // The first pixel row of the key cell that holds text (darker than the background).
+    int firstTextRow(const QImage& image, int row) const {
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x < cell.left() + 20; ++x)
+                if (qGray(image.pixel(x, y)) < 100)
+                    return y - cell.top();
+        return -1;
+    }
+    void typeInto(int row, const QString& keys) {
+        click(row, 1);
+        QTest::keyClicks(editor(), keys);
+    }
+
+private slots:
+    void init() {
+        window = new QWidget;
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(11);
+        window->setFont(font);
+        window->resize(420, 420);
+        grid = new TRegisterEditor(window);
+        grid->setGeometry(256, 48, 137, 353);
+        outside = new QLineEdit(window);
+        outside->setGeometry(10, 48, 200, 22);
+        dialogs = new FakeDialogs;
+        grid->setDialogs(dialogs);
+        grid->SetRegisterEditMasks();
+        grid->SetMarkChanges(true);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        editor()->setFocus();
+    }
+    void cleanup() {
+        delete window;
+        delete dialogs;
+    }
+
+    void appearance() {
+        QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("Register"));
+        QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Wert"));
+        QVERIFY(grid->verticalHeader()->isHidden());
+        QCOMPARE(grid->horizontalHeader()->height(), 18);
+        QCOMPARE(grid->columnWidth(0), 47);
+        QCOMPARE(grid->columnWidth(0) + grid->columnWidth(1), grid->viewport()->width());
+        QVERIFY(grid->verticalScrollBar()->isVisible());
+        QVERIFY(!grid->horizontalScrollBar()->isVisible());
+        QCOMPARE(grid->horizontalScrollBar()->value(), 0); // the keys stay in sight
+        QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+        for (int n = 0; n < 51; ++n) {
+            QCOMPARE(grid->rowHeight(n), 18);
+            QCOMPARE(grid->editMask(n), QStringLiteral("0999999999;0; "));
+        }
+        // A larger font of the window changes neither the rows nor the heading.
+        QFont large = window->font();
+        large.setPixelSize(20);
+        window->setFont(large);
+        QCoreApplication::processEvents();
+        QCOMPARE(grid->rowHeight(50), 18);
+        QCOMPARE(grid->horizontalHeader()->height(), 18);
+        // Dragging the boundary gives the value column what the keys leave.
+        grid->horizontalHeader()->resizeSection(0, 60);
+        QCOMPARE(grid->columnWidth(1), grid->viewport()->width() - 60);
+    }
+
+    void startShowsR0MarkedAndTheEditorOnItsValue() {
+        QCOMPARE(grid->currentRow(), 0);
+        QCOMPARE(grid->currentColumn(), 1);
+        QCOMPARE(editor()->text(), QStringLiteral("0"));
+        QCOMPARE(editor()->selectedText(), QStringLiteral("0"));
+        const QImage image = rendered();
+        QCOMPARE(keyCellBackground(image, 0), Silver);
+        QCOMPARE(keyCellBackground(image, 1), Cream);
+        QCOMPARE(firstTextRow(image, 0) + 1, firstTextRow(image, 1)); // one pixel higher
+    }
+
+    void refusedKeys_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<char>("key");
+        QTest::newRow("minus") << "" << '-';
+        QTest::newRow("plus") << "5" << '+';
+        QTest::newRow("letter") << "5" << 'a';
+        QTest::newRow("blank") << "12" << ' ';
+        QTest::newRow("eleventh digit") << "1234567890" << '1';
+    }
+    void refusedKeys() {
+        QFETCH(QString, before);
+        QFETCH(char, key);
+        QTest::keyClicks(editor(), before);
+        const QString expected = before.isEmpty() ? QStringLiteral("0") : before;
+        dialogs->log.clear();
+        QTest::keyClick(editor(), key);
+        QCOMPARE(dialogs->log, QStringList{QStringLiteral("beep")});
+        QCOMPARE(editor()->text(), expected);
+        QCOMPARE(grid->valueText(0), expected);
+    }
+
+    void refusedKeysAreSilentWithoutDialogs() {
+        grid->setDialogs(nullptr);
+        QTest::keyClick(editor(), 'x');
+        QCOMPARE(grid->valueText(0), QStringLiteral("0"));
+    }
+
+    void typingIsTheRegisterAtOnce() {
+        grid->WriteRegister(7, 70);
+        QTest::keyClicks(editor(), QStringLiteral("12"));
+        QCOMPARE(grid->valueText(0), QStringLiteral("12"));
+        QCOMPARE(grid->ReadRegister(0), 12);
+        QCOMPARE(grid->currentRow(), 0);
+        QCOMPARE(grid->LastWrittenRegister, 7); // typing does not move the mark
+        QTest::keyClicks(editor(), QStringLiteral("00000000"));
+        QCOMPARE(grid->valueText(0), QStringLiteral("1200000000"));
+        QCOMPARE(grid->ReadRegister(0), 1200000000);
+    }
+
+    void escapeBringsBackTheTextBeforeEditing() {
+        grid->WriteRegister(3, -45);
+        typeInto(3, QStringLiteral("12"));
+        QCOMPARE(grid->valueText(3), QStringLiteral("12"));
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QCOMPARE(editor()->text(), QStringLiteral("-45"));
+        QCOMPARE(grid->valueText(3), QStringLiteral("-45"));
+        // Deleting everything and Esc.
+        QTest::keyClick(editor(), Qt::Key_End);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(editor(), Qt::Key_Backspace);
+        QCOMPARE(grid->valueText(3), QString());
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QCOMPARE(grid->valueText(3), QStringLiteral("-45"));
+        QVERIFY(dialogs->log.isEmpty());
+    }
+
+    void programWritesReachTheOpenEditor() {
+        QTest::keyClicks(editor(), QStringLiteral("9"));
+        grid->WriteRegister(0, -5);
+        QCOMPARE(editor()->text(), QStringLiteral("-5"));
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QCOMPARE(grid->valueText(0), QStringLiteral("-5")); // the written text is the new start
+        grid->ClearRegisters();
+        QCOMPARE(editor()->text(), QStringLiteral("0"));
+    }
+
+    void leavingAnEmptiedCell_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("click on another value") << "click";
+        QTest::newRow("click on another key") << "key";
+        QTest::newRow("arrow down") << "down";
+        QTest::newRow("focus to another control") << "outside";
+    }
+    void leavingAnEmptiedCell() {
+        QFETCH(QString, how);
+        grid->WriteRegister(2, 77);
+        typeInto(2, QString());
+        QTest::keyClick(editor(), Qt::Key_Backspace);
+        QCOMPARE(grid->valueText(2), QString());
+        dialogs->log.clear();
+        if (how == QLatin1String("click"))
+            click(5, 1);
+        else if (how == QLatin1String("key"))
+            click(5, 0);
+        else if (how == QLatin1String("down"))
+            QTest::keyClick(editor(), Qt::Key_Down);
+        else
+            outside->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents(); // the report after a focus change comes queued
+        QCOMPARE(dialogs->log, (QStringList{QStringLiteral("beep"), IncompleteEntry}));
+        QCOMPARE(grid->currentRow(), 2); // the cell is not left
+        QCOMPARE(grid->valueText(2), QString());
+        editor()->setFocus();
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QCOMPARE(grid->valueText(2), QStringLiteral("77"));
+        click(5, 1);
+        QCOMPARE(grid->currentRow(), 5);
+        QCOMPARE(dialogs->log.size(), 2);
+    }
+
+    void leavingACompleteOrUntouchedCellIsSilent() {
+        typeInto(4, QStringLiteral("0"));
+        click(6, 1);
+        QTest::keyClick(editor(), Qt::Key_Down);
+        outside->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        QVERIFY(dialogs->log.isEmpty());
+        QCOMPARE(grid->currentRow(), 7);
+    }
+
+    void keyCellsAreNeverCurrent() {
+        click(5, 0);
+        QCOMPARE(grid->currentRow(), 5);
+        QCOMPARE(grid->currentColumn(), 1);
+        QVERIFY(editor()->hasFocus());
+        QCOMPARE(editor()->selectedText(), QStringLiteral("0"));
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_Right, Qt::Key_End}) {
+            QTest::keyClick(editor(), key);
+            QCOMPARE(grid->currentColumn(), 1);
+        }
+        QTest::keyClick(editor(), Qt::Key_PageDown);
+        QVERIFY(grid->currentRow() > 5);
+        QCOMPARE(grid->currentColumn(), 1);
+        QTest::keyClick(editor(), Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(grid->currentRow(), 0);
+        grid->setCurrentCell(9, 0);
+        QCOMPARE(grid->currentColumn(), 1);
+        for (QTableWidgetItem* selected : grid->selectedItems())
+            QCOMPARE(selected->column(), 1);
+        QVERIFY(!(grid->item(9, 0)->flags() & (Qt::ItemIsSelectable | Qt::ItemIsEditable)));
+    }
+
+    void clickReportsOnlyUserMoves() {
+        QSignalSpy clicks(grid, &TRegisterEditor::registerEditorClicked);
+        click(4, 1);
+        QCOMPARE(clicks.size(), 1);
+        QTest::keyClick(editor(), Qt::Key_Down);
+        QCOMPARE(clicks.size(), 2);
+        QTest::mouseClick(editor(), Qt::LeftButton); // into the open editor
+        QCOMPARE(clicks.size(), 3);
+        QTest::keyClicks(editor(), QStringLiteral("42"));
+        grid->WriteRegister(8, 1);
+        grid->ClearRegisters();
+        grid->RestoreRegisters();
+        grid->setCurrentCell(12, 1);
+        QCOMPARE(clicks.size(), 3);
+        QTest::keyClick(editor(), Qt::Key_Up);
+        QCOMPARE(clicks.size(), 4);
+    }
+
+    void markFollowsWritesOnTheRenderedCells() {
+        grid->WriteRegister(7, 123);
+        QImage image = rendered();
+        QCOMPARE(keyCellBackground(image, 7), Silver);
+        QCOMPARE(keyCellBackground(image, 0), Cream);
+        grid->RestoreRegisters();
+        grid->ClearRegisters();
+        QCOMPARE(keyCellBackground(rendered(), 7), Silver); // neither moves the mark
+
+        PaintLog paints;
+        grid->viewport()->installEventFilter(&paints);
+        QCoreApplication::processEvents();
+        paints.painted.clear();
+        grid->SetMarkChanges(false);
+        QCoreApplication::processEvents();
+        QVERIFY(paints.painted.isEmpty()); // shows at the next repaint only
+
+        grid->WriteRegister(9, 1);
+        QCoreApplication::processEvents();
+        QVERIFY(!paints.painted.isEmpty());
+        QVERIFY(paints.painted.last().contains(grid->viewport()->rect()));
+        image = rendered();
+        for (int row = 0; row < 12; ++row)
+            QCOMPARE(keyCellBackground(image, row), Cream);
+        grid->SetMarkChanges(true);
+        QCOMPARE(keyCellBackground(rendered(), 9), Silver);
+    }
+
+    void typingRepaintsOnlyTheEditedCell() {
+        PaintLog paints;
+        grid->viewport()->installEventFilter(&paints);
+        QCoreApplication::processEvents();
+        paints.painted.clear();
+        typeInto(3, QStringLiteral("5"));
+        QCoreApplication::processEvents();
+        for (const QRect& area : paints.painted)
+            QVERIFY(area.left() >= grid->columnWidth(0) - 1); // the keys are not repainted
+    }
+
+    void saveWithTooLargeTypedValue() {
+        for (int n = 0; n < 51; ++n)
+            grid->SavedValues[n] = -1;
+        grid->WriteRegister(19, 19);
+        typeInto(20, QStringLiteral("3000000000"));
+        QCOMPARE(grid->valueText(20), QStringLiteral("3000000000"));
+        try {
+            grid->SaveRegisters();
+            QFAIL("no conversion error");
+        } catch (const ZevoError& e) {
+            QCOMPARE(e.message(), QStringLiteral("'3000000000' ist kein gültiger Integerwert"));
+        }
+        QCOMPARE(grid->SavedValues[0], 0);
+        QCOMPARE(grid->SavedValues[19], 19);
+        QCOMPARE(grid->SavedValues[20], -1);
+        QCOMPARE(grid->SavedValues[50], -1);
+    }
+};
+
+QTEST_MAIN(TestRegisterGrid)
+#include "tst_registergrid.moc"

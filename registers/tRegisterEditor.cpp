@@ -79,8 +79,6 @@ void TRegisterEditor::setupView() {
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers); // the grid opens its editors itself
     setTabKeyNavigation(false);                         // Tab leaves the grid
-    // The cell editor takes the keyboard; the view itself never holds the focus.
-    setFocusPolicy(Qt::NoFocus);
     setItemDelegate(new RegisterCellDelegate(this));
 
     QPalette colours = palette();
@@ -173,6 +171,8 @@ void TRegisterEditor::openEditor(int row) {
     m_editor = edit;
     m_editorRow = row;
     if (edit) {
+        // The grid takes part in the focus chain through its current editor.
+        setFocusProxy(edit);
         edit->installEventFilter(this);
         connect(edit, &RegisterValueEdit::focusLeft, this, [this, edit](Qt::FocusReason reason) {
             if (edit == m_editor)

@@ -258,6 +258,25 @@ private slots:
         QVERIFY(!(grid->item(9, 0)->flags() & (Qt::ItemIsSelectable | Qt::ItemIsEditable)));
     }
 
+    void tabEntersAndLeavesTheGrid() {
+        auto* after = new QLineEdit(window);
+        after->setGeometry(10, 80, 200, 22);
+        after->show();
+        QWidget::setTabOrder(outside, grid);
+        QWidget::setTabOrder(grid, after);
+        for (int row : {0, 6}) {
+            grid->setCurrentCell(row, 1);
+            outside->setFocus();
+            QTest::keyClick(outside, Qt::Key_Tab);
+            QVERIFY(editor()->hasFocus());
+            QCOMPARE(editor()->selectedText(), QStringLiteral("0"));
+            QTest::keyClick(editor(), Qt::Key_Tab);
+            QVERIFY(after->hasFocus());
+            QTest::keyClick(after, Qt::Key_Backtab);
+            QVERIFY(editor()->hasFocus());
+        }
+    }
+
     void clickReportsOnlyUserMoves() {
         QSignalSpy clicks(grid, &TRegisterEditor::registerEditorClicked);
         click(4, 1);

@@ -29,3 +29,9 @@ namespace filefuzz {
 // and the line-end normalisation is idempotent and keeps every other byte.
 int fuzzOne(const uint8_t* data, size_t size);
 } // namespace filefuzz
+
+namespace editorfilefuzz {
+// Bytes as a program file saved and loaded on disk, and loaded into the real
+// editor: the file comes back byte for byte, line ends aside as loading makes them.
+int fuzzOne(const uint8_t* data, size_t size);
+} // namespace editorfilefuzz

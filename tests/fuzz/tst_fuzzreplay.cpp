@@ -16,9 +16,9 @@ struct NamedTarget {
 };
 
 const NamedTarget Targets[] = {
-    {"integertext", integertextfuzz::fuzzOne},
-    {"step", stepfuzz::fuzzOne},
-    {"protocol", protocolfuzz::fuzzOne},
+    {"integertext", integertextfuzz::fuzzOne}, {"step", stepfuzz::fuzzOne},
+    {"protocol", protocolfuzz::fuzzOne},       {"file", filefuzz::fuzzOne},
+    {"editorfile", editorfilefuzz::fuzzOne},
 };
 
 QStringList inputsOf(const QString& folder) {
@@ -68,5 +68,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_FuzzReplay)
+QTEST_MAIN(tst_FuzzReplay) // the file target loads into the real editor
 #include "tst_fuzzreplay.moc"

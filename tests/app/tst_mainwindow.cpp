@@ -1,0 +1,570 @@
+#include "RMProgramEditor.h"
+#include "UZevo.h"
+#include "UZevoOptionen.h"
+#include "UZevoProtokoll.h"
+#include "fakes.h"
+#include "tRegisterEditor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The main window with the clocked wait replaced: no real time passes, and a
+// test can act at a given wait, as a user would during a run.
+class TestWindow : public THauptformular {
+public:
+    using THauptformular::THauptformular;
+    void sleep10ms() override {
+        ++sleeps;
+        if (onSleep)
+            onSleep(sleeps);
+    }
+    int sleeps = 0;
+    std::function<void(int)> onSleep;
+};
+
+// The three windows as main() builds them, the main window shown and active.
+struct Application {
+    FakeDialogs dialogs;
+    TestWindow window{dialogs};
+    TProtokollFormular protocol{*window.RegisterEditor, *window.ProgramMemo, dialogs};
+    TOptionenFormular options;
+
+    Application() {
+        window.attach(protocol, options);
+        window.show();
+        activate(&window);
+    }
+    static void activate(QWidget* w) {
+        w->activateWindow();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+    QAction* item(const char* name) const { return window.command(QString::fromLatin1(name)); }
+    QToolButton* button(const char* name) const {
+        return window.findChild<QToolButton*>(QString::fromLatin1(name));
+    }
+    bool enabled(const char* name) const { return item(name)->isEnabled(); }
+    void typeProgram(const QStringList& lines) {
+        window.ProgramMemo->setFocus();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(window.ProgramMemo, Qt::Key_Return);
+            QTest::keyClicks(window.ProgramMemo, lines[i]);
+        }
+    }
+    QStringList boxes() const {
+        QStringList result;
+        for (const QString& entry : dialogs.log) {
+            if (entry.startsWith(QLatin1String("information:")) ||
+                entry.startsWith(QLatin1String("error:")))
+                result << entry;
+        }
+        return result;
+    }
+};
+
+QString plain(const QString& caption) {
+    QString text = caption;
+    return text.remove(u'&');
+}
+
+const QStringList RunItems = {"ProgrammStart", "ProgrammStop", "Einzelschritt"};
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpState() {
+        Application app;
+        THauptformular& w = app.window;
+        QCOMPARE(w.objectName(), QStringLiteral("Hauptformular"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Zevo 1.0"));
+        QCOMPARE(w.StepsLabel->text(), QStringLiteral("0"));
+        QCOMPARE(w.TaktrateLabel->text(), QStringLiteral("1,0 Hz  "));
+        QCOMPARE(w.TaktrateTrackBar->value(), 690);
+        QCOMPARE(w.TaktrateTrackBar->minimum(), 110);
+        QCOMPARE(w.TaktrateTrackBar->maximum(), 4615);
+        QCOMPARE(w.TaktrateTrackBar->tickInterval(), 100);
+        QCOMPARE(w.TaktrateTrackBar->tickPosition(), QSlider::TicksBelow);
+        QCOMPARE(w.runControl().CurrentLine, 0);
+        QVERIFY(w.ProgramMemo->toPlainText().isEmpty());
+        QCOMPARE(w.RegisterEditor->valueText(50), QStringLiteral("0"));
+        QVERIFY(w.RegisterEditor->MarkChanges);
+        QCOMPARE(QApplication::focusWidget(), w.ProgramMemo);
+        QVERIFY(!app.protocol.isVisible());
+        QVERIFY(!app.options.isVisible());
+        QVERIFY(!app.item("Protokoll")->isChecked());
+
+        // Stopped: everything but the three run commands.
+        for (QAction* action : w.commands()) {
+            if (action->isSeparator())
+                continue;
+            QCOMPARE(action->isEnabled(), !RunItems.contains(action->objectName()));
+        }
+
+        const QList<QPair<QString, QString>> boxes = {{"QuellcodeGroupBox", "Quellcode:"},
+                                                      {"BelegungGroupBox", "Registerbelegung:"},
+                                                      {"TaktrateGroupBox", "Taktrate:"},
+                                                      {"SchritteGroupBox", "Schritte:"}};
+        for (const auto& [name, title] : boxes)
+            QCOMPARE(w.findChild<QGroupBox*>(name)->title(), title);
+        for (const char* name :
+             {"ProgramMemo", "RegisterEditor", "TaktrateTrackBar", "TaktrateLabel", "StepsLabel",
+              "ToolBar", "MainMenu", "SpaceToolButton", "SpaceToolButton1", "SpaceToolButton2",
+              "SpaceToolButton3"})
+            QVERIFY2(w.findChild<QWidget*>(QString::fromLatin1(name)), name);
+        QCOMPARE(w.ProgramMemo->parentWidget(), w.QuellcodeGroupBox);
+    }
+
+    // Focus order editor, grid, slider; the toolbar takes none.
+    void focusOrder() {
+        Application app;
+        THauptformular& w = app.window;
+        // The next control that takes the focus by Tab, outside the given one.
+        const auto next = [&w](QWidget* from) {
+            QWidget* c = from->nextInFocusChain();
+            while (c != from && (from->isAncestorOf(c) || !(c->focusPolicy() & Qt::TabFocus) ||
+                                 !c->isVisibleTo(&w) || !c->isEnabled()))
+                c = c->nextInFocusChain();
+            return c;
+        };
+        QWidget* afterEditor = next(w.ProgramMemo);
+        QVERIFY(afterEditor == w.RegisterEditor || w.RegisterEditor->isAncestorOf(afterEditor));
+        QCOMPARE(next(w.RegisterEditor), w.TaktrateTrackBar);
+        for (QToolButton* b : w.ToolBar->findChildren<QToolButton*>())
+            QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+    }
+
+    void commandTable_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("hint");
+        const auto row = [](const char* menu, const char* name, const QString& caption,
+                            QKeySequence key, const char* button, const QString& hint) {
+            QTest::newRow(name) << menu << name << caption << key << button << hint;
+        };
+        using K = QKeySequence;
+        row("Datei", "Neu", "Neu", {}, "NewButton", "Neu");
+        row("Datei", "Oeffnen", "Öffnen...", K(Qt::CTRL | Qt::Key_O), "OpenButton",
+            "Öffnen (Strg+O)");
+        row("Datei", "Speichern", "Speichern", K(Qt::CTRL | Qt::Key_S), "SaveButton",
+            "Speichern (Strg+S)");
+        row("Datei", "Speichernunter", "Speichern unter...", {}, "", "");
+        row("Datei", "Drucken", "Drucken...", {}, "PrintButton", "Drucken");
+        row("Datei", "Kopieren", "In die Zwischenablage kopieren", K(Qt::CTRL | Qt::Key_C),
+            "CopyButton", "Kopieren (Strg+C)");
+        row("Datei", "Beenden", "Beenden", {}, "", "");
+        row("Betrieb", "Einzelschritt", "Einzelschritt", K(Qt::Key_F5), "StepButton",
+            "Einzelschritt (F5)");
+        row("Betrieb", "ProgrammStart", "Start", K(Qt::Key_F6), "RunButton", "Start (F6)");
+        row("Betrieb", "ProgrammStop", "Abbruch", K(Qt::Key_F7), "StopButton", "Abbruch (F7)");
+        row("Betrieb", "ProgrammReset", "Zurücksetzen", K(Qt::Key_F8), "ResetButton",
+            "Zurücksetzen (F8)");
+        row("Betrieb", "RegisterSpeichern", "Register zwischenspeichern", {}, "RegSaveButton",
+            "Register zwischenspeichern");
+        row("Betrieb", "RegisterLaden", "Register wiederherstellen", {}, "RegLoadButton",
+            "Register wiederherstellen");
+        row("Betrieb", "RegisterClear", "Register löschen", {}, "RegClearButton",
+            "Register löschen");
+        row("Betrieb", "Protokoll", "Protokoll anzeigen", K(Qt::CTRL | Qt::Key_P), "", "");
+        row("Betrieb", "Protokolloptionen", "Optionen", {}, "", "");
+        row("Hilfe", "Anleitung", "Anleitung", K(Qt::Key_F1), "HelpButton", "Anleitung (F1)");
+        row("Hilfe", "Information", "Info", {}, "InfoButton", "Info");
+    }
+    void commandTable() {
+        QFETCH(QString, menu);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(QString, button);
+        QFETCH(QString, hint);
+        Application app;
+        QAction* action = app.window.command(name);
+        QVERIFY(action);
+        QCOMPARE(plain(action->text()), caption);
+        QCOMPARE(action->shortcut(), shortcut);
+        auto* m = app.window.MainMenu->findChild<QMenu*>(menu);
+        QVERIFY(m && m->actions().contains(action));
+        QToolButton* b = button.isEmpty() ? nullptr : app.window.findChild<QToolButton*>(button);
+        QCOMPARE(b != nullptr, !button.isEmpty());
+        if (b) {
+            QCOMPARE(b->defaultAction(), action);
+            QCOMPARE(b->toolTip(), hint);
+            QCOMPARE(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        }
+    }
+
+    // Each menu's items have access keys of their own; the menus carry D, B and H.
+    void menusAndAccessKeys() {
+        Application app;
+        QStringList titles;
+        for (QAction* m : app.window.MainMenu->actions())
+            titles << m->text();
+        QCOMPARE(titles, (QStringList{"&Datei", "&Betrieb", "&Hilfe"}));
+        const QStringList separators = {"N5", "N1", "N2", "N3", "N4"};
+        for (QAction* m : app.window.MainMenu->actions()) {
+            QSet<QChar> keys;
+            int items = 0;
+            for (QAction* a : m->menu()->actions()) {
+                if (a->isSeparator()) {
+                    QVERIFY(separators.contains(a->objectName()));
+                    continue;
+                }
+                const qsizetype amp = a->text().indexOf(u'&');
+                QVERIFY2(amp >= 0 && amp + 1 < a->text().size(), qPrintable(a->text()));
+                const QChar key = a->text()[amp + 1].toUpper();
+                QVERIFY2(!keys.contains(key), qPrintable(a->text()));
+                keys.insert(key);
+                ++items;
+            }
+            QVERIFY(items > 0);
+        }
+    }
+
+    // The 16 groups of SetCommandStates, each switched alone: its menu items and
+    // buttons follow, nothing else does, and "Protokoll anzeigen" never changes.
+    void commandGroups_data() {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QStringList>("buttons");
+        const auto row = [](CommandGroup g, QStringList items, QStringList buttons) {
+            QTest::newRow(qPrintable(items.first())) << int(g) << items << buttons;
+        };
+        using G = CommandGroup;
+        row(G::New, {"Neu"}, {"NewButton"});
+        row(G::Open, {"Oeffnen"}, {"OpenButton"});
+        row(G::Save, {"Speichern", "Speichernunter"}, {"SaveButton"});
+        row(G::Print, {"Drucken"}, {"PrintButton"});
+        row(G::Copy, {"Kopieren"}, {"CopyButton"});
+        row(G::Exit, {"Beenden"}, {});
+        row(G::Start, {"ProgrammStart"}, {"RunButton"});
+        row(G::Stop, {"ProgrammStop"}, {"StopButton"});
+        row(G::Step, {"Einzelschritt"}, {"StepButton"});
+        row(G::Reset, {"ProgrammReset"}, {"ResetButton"});
+        row(G::SaveRegisters, {"RegisterSpeichern"}, {"RegSaveButton"});
+        row(G::RestoreRegisters, {"RegisterLaden"}, {"RegLoadButton"});
+        row(G::ClearRegisters, {"RegisterClear"}, {"RegClearButton"});
+        row(G::Options, {"Protokolloptionen"}, {});
+        row(G::Help, {"Anleitung"}, {"HelpButton"});
+        row(G::Info, {"Information"}, {"InfoButton"});
+    }
+    void commandGroups() {
+        QFETCH(int, group);
+        QFETCH(QStringList, items);
+        QFETCH(QStringList, buttons);
+        Application app;
+        for (bool on : {false, true}) {
+            CommandFlags flags;
+            flags.fill(!on);
+            flags[std::size_t(group)] = on;
+            app.window.SetCommandStates(flags);
+            for (QAction* a : app.window.commands()) {
+                if (a->isSeparator())
+                    continue;
+                const bool expected = a->objectName() == QLatin1String("Protokoll") ||
+                                      (items.contains(a->objectName()) ? on : !on);
+                QCOMPARE(a->isEnabled(), expected);
+            }
+            for (QToolButton* b : app.window.ToolBar->findChildren<QToolButton*>()) {
+                if (!b->defaultAction())
+                    continue; // the toolbar's own extension button
+                const bool expected = buttons.contains(b->objectName()) ? on : !on;
+                QCOMPARE(b->isEnabled(), expected);
+            }
+        }
+    }
+
+    // Clicking a button is its menu item: the same handler runs.
+    void toolbarButtonsRunTheirCommands() {
+        Application app;
+        QTest::mouseClick(app.button("InfoButton"), Qt::LeftButton);
+        QTest::mouseClick(app.button("HelpButton"), Qt::LeftButton);
+        app.item("Information")->trigger();
+        QCOMPARE(app.dialogs.log, (QStringList{"help:5", "help:contents", "help:5"}));
+    }
+
+    // F1 reaches "Anleitung" from every control of the main window and from the
+    // two other windows; while the command is disabled it does nothing.
+    void helpKeyFromEveryWindow() {
+        Application app;
+        for (QWidget* target : QList<QWidget*>{app.window.ProgramMemo, app.window.RegisterEditor,
+                                               app.window.TaktrateTrackBar}) {
+            target->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        }
+        QCOMPARE(app.dialogs.log.count("help:contents"), 3);
+
+        app.protocol.show();
+        Application::activate(&app.protocol);
+        QTest::keyClick(app.protocol.ProtokollMemo, Qt::Key_F1);
+        QCOMPARE(app.dialogs.log.count("help:contents"), 4);
+
+        app.options.show();
+        Application::activate(&app.options);
+        QTest::keyClick(&app.options, Qt::Key_F1);
+        QCOMPARE(app.dialogs.log.count("help:contents"), 5);
+
+        Application::activate(&app.window);
+        app.item("Anleitung")->setEnabled(false);
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F1);
+        QCOMPARE(app.dialogs.log.count("help:contents"), 5);
+    }
+
+    // Ctrl+C belongs to the menu: enabled it copies the whole program, disabled
+    // it copies nothing, not even the editor's selection.
+    void copyKeyGoesToTheMenu() {
+        Application app;
+        app.typeProgram({"10 cload 1", "20 end"});
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("vorher"));
+        QTextCursor cursor = app.window.ProgramMemo->textCursor();
+        cursor.setPosition(0);
+        cursor.setPosition(2, QTextCursor::KeepAnchor); // "10" selected
+        app.window.ProgramMemo->setTextCursor(cursor);
+
+        app.item("Kopieren")->setEnabled(false);
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("vorher"));
+
+        app.item("Kopieren")->setEnabled(true);
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("10 cload 1\r\n20 end"));
+    }
+
+    // The key of a disabled command reaches no control either: F5 and F6 at
+    // start-up leave the editor untouched and run nothing.
+    void disabledRunKeysDoNothing() {
+        Application app;
+        app.typeProgram({"10 cload 1", "20 end"});
+        const QString before = app.window.ProgramMemo->toPlainText();
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F5);
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F6);
+        QCOMPARE(app.window.ProgramMemo->toPlainText(), before);
+        QCOMPARE(app.window.StepsLabel->text(), QStringLiteral("0"));
+        QVERIFY(app.boxes().isEmpty());
+    }
+
+    // Ctrl+P shows the protocol window from the main window and hides it from
+    // the protocol window itself; the check mark follows.
+    void protocolKey() {
+        Application app;
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(app.protocol.isVisible());
+        QVERIFY(app.item("Protokoll")->isChecked());
+        Application::activate(&app.protocol);
+        QTest::keyClick(app.protocol.ProtokollMemo, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(!app.protocol.isVisible());
+        QVERIFY(!app.item("Protokoll")->isChecked());
+        // Hidden by the user: the check mark goes too.
+        app.window.ProtokollClick();
+        QVERIFY(app.protocol.isVisible());
+        emit app.protocol.hiddenByUser();
+        QVERIFY(!app.item("Protokoll")->isChecked());
+    }
+
+    void optionsCommandShowsTheDialog() {
+        Application app;
+        app.item("Protokolloptionen")->trigger();
+        QVERIFY(app.options.isVisible());
+        QVERIFY(!app.options.isModal());
+    }
+
+    // A failure inside a handler reaches the one error display, completed by a
+    // full stop; the application goes on.
+    void handlerFailureReachesTheErrorDisplay() {
+        Application app;
+        app.window.RegisterEditor->item(3, TRegisterEditor::ValueColumn)->setText("x");
+        app.window.RegisterSpeichernClick();
+        QCOMPARE(app.dialogs.log, (QStringList{"showError:'x' ist kein gültiger Integerwert."}));
+    }
+
+    void fullStopRule_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << "Stream-Schreibfehler"
+                                << "Stream-Schreibfehler.";
+        QTest::newRow("quote") << "'x' ist kein gültiger Integerwert"
+                               << "'x' ist kein gültiger Integerwert.";
+        QTest::newRow("digit") << "Fehler 0"
+                               << "Fehler 0.";
+        QTest::newRow("slash after dot") << "a/"
+                                         << "a/.";
+        QTest::newRow("full stop") << "Ende."
+                                   << "Ende.";
+        QTest::newRow("exclamation") << "Abbruch!"
+                                     << "Abbruch!";
+        QTest::newRow("hyphen") << "a-"
+                                << "a-";
+        QTest::newRow("blank") << "a "
+                               << "a ";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void fullStopRule() {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(withFullStop(message), shown);
+    }
+
+    // Type a program, F8 and F6: the run ends with its count and message, and
+    // waits 116 times 10 ms between steps at the initial rate.
+    void runByKeys() {
+        Application app;
+        app.typeProgram({"10 cload 7", "20 store 1", "30 end"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        QVERIFY(app.enabled("ProgrammStart") && app.enabled("Einzelschritt"));
+        QVERIFY(!app.enabled("ProgrammStop"));
+        QVERIFY(app.protocol.ProtokollMemo->toPlainText().size() > 0);
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F6);
+        QCOMPARE(app.window.StepsLabel->text(), QStringLiteral("2"));
+        QCOMPARE(app.boxes(), (QStringList{"information:Programm wurde erfolgreich ausgeführt!"}));
+        QCOMPARE(app.window.sleeps, 2 * 116);
+        QCOMPARE(app.window.RegisterEditor->valueText(1), QStringLiteral("7"));
+        QVERIFY(!app.enabled("ProgrammStart") && !app.enabled("Einzelschritt"));
+        QVERIFY(app.enabled("ProgrammReset"));
+
+        // The same program stepped with F5 gives the same count and message.
+        app.dialogs.log.clear();
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        QCOMPARE(app.window.StepsLabel->text(), QStringLiteral("0"));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(app.window.ProgramMemo, Qt::Key_F5);
+        QCOMPARE(app.window.StepsLabel->text(), QStringLiteral("2"));
+        QCOMPARE(app.boxes(), (QStringList{"information:Programm wurde erfolgreich ausgeführt!"}));
+    }
+
+    // During a run only "Abbruch" and "Protokoll anzeigen" work; F7 ends the run
+    // with its message, the ready state and the focus in the editor.
+    void stopKeyDuringARun() {
+        Application app;
+        app.typeProgram({"10 cadd 1", "20 goto 10"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        app.window.TaktrateTrackBar->setFocus();
+        QStringList enabledDuringRun;
+        app.window.onSleep = [&](int n) {
+            if (n != 300)
+                return;
+            for (QAction* a : app.window.commands()) {
+                if (!a->isSeparator() && a->isEnabled())
+                    enabledDuringRun << a->objectName();
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5); // disabled: nothing
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+        };
+        QTest::keyClick(app.window.TaktrateTrackBar, Qt::Key_F6);
+        QCOMPARE(enabledDuringRun, (QStringList{"ProgrammStop", "Protokoll"}));
+        QCOMPARE(app.boxes(), (QStringList{"information:Abbruch durch den Benutzer!"}));
+        QVERIFY(app.enabled("ProgrammStart") && app.enabled("Einzelschritt"));
+        QVERIFY(!app.enabled("ProgrammStop"));
+        QCOMPARE(QApplication::focusWidget(), app.window.ProgramMemo);
+        // F7 came in the third wait (of 116 each): three steps were counted, and
+        // the fourth, run after that wait, was not.
+        QCOMPARE(app.window.StepsLabel->text(), QStringLiteral("3"));
+        QCOMPARE(app.window.RegisterEditor->valueText(0), QStringLiteral("2"));
+        QCOMPARE(app.window.runControl().CurrentLine, 0);
+    }
+
+    // A click into the grid after a reset asks for a new reset.
+    void gridClickDisablesRunCommands() {
+        Application app;
+        app.typeProgram({"10 end"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        QVERIFY(app.enabled("ProgrammStart"));
+        TRegisterEditor* grid = app.window.RegisterEditor;
+        const QRect cell = grid->visualRect(grid->model()->index(2, TRegisterEditor::ValueColumn));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        for (const QString& name : RunItems)
+            QVERIFY(!app.window.command(name)->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8);
+        QVERIFY(app.enabled("ProgrammStart") && app.enabled("Einzelschritt"));
+    }
+
+    void rateDisplayFollowsTheSlider() {
+        Application app;
+        app.window.TaktrateTrackBar->setValue(2398);
+        QCOMPARE(app.window.TaktrateLabel->text(), QStringLiteral("10,0 Hz  "));
+        app.window.TaktrateTrackBar->setFocus();
+        QTest::keyClick(app.window.TaktrateTrackBar, Qt::Key_End);
+        QCOMPARE(app.window.TaktrateLabel->text(), QStringLiteral("100,0 Hz  "));
+        QTest::keyClick(app.window.TaktrateTrackBar, Qt::Key_Home);
+        QCOMPARE(app.window.TaktrateLabel->text(), QStringLiteral("0,1 Hz  "));
+    }
+
+    // Closing during a run, once confirmed, ends the run at once without the
+    // abort message; declined, the run goes on.
+    void closeDuringARun() {
+        Application app;
+        app.typeProgram({"10 cadd 1", "20 goto 10"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        app.dialogs.confirmAnswer = false;
+        int sleepsAtClose = 0;
+        app.window.onSleep = [&](int n) {
+            if (n == 10) {
+                QVERIFY(!app.window.close());
+            } else if (n == 20) {
+                app.dialogs.confirmAnswer = true;
+                QVERIFY(app.window.close());
+                sleepsAtClose = n;
+            }
+        };
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F6);
+        QCOMPARE(app.dialogs.log.count("confirm:Möchten Sie Zevo 1.0 wirklich beenden?"), 2);
+        QVERIFY(app.boxes().isEmpty());
+        QCOMPARE(app.window.sleeps, sleepsAtClose);
+        QVERIFY(!app.window.isVisible());
+    }
+
+    void beendenAsksFirst() {
+        Application app;
+        app.dialogs.confirmAnswer = false;
+        app.item("Beenden")->trigger();
+        QVERIFY(app.window.isVisible());
+        app.dialogs.confirmAnswer = true;
+        app.protocol.show();
+        app.item("Beenden")->trigger();
+        QVERIFY(!app.window.isVisible());
+        QVERIFY(!app.protocol.isVisible());
+    }
+
+    void fixedGeometry() {
+        Application app;
+        THauptformular& w = app.window;
+        QCOMPARE(w.centralWidget()->size(), QSize(401, 465));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QCOMPARE(w.size().height(), 465 + w.MainMenu->height());
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(w.ProgramMemo->geometry(), QRect(8, 16, 225, 353));
+        QCOMPARE(w.RegisterEditor->geometry(), QRect(256, 48, 137, 353));
+        QCOMPARE(w.ToolBar->geometry(), QRect(0, 0, 401, 29));
+        QCOMPARE(app.button("InfoButton")->geometry(), QRect(331, 2, 23, 22));
+        QCOMPARE(w.findChild<QWidget*>("SpaceToolButton3")->geometry(), QRect(300, 2, 8, 22));
+        // Every caption fits its control.
+        for (QGroupBox* box : w.findChildren<QGroupBox*>())
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->title()) + 16 < box->width(),
+                     qPrintable(box->title()));
+        const QFontMetrics rate(w.TaktrateLabel->font());
+        QVERIFY(rate.horizontalAdvance(QStringLiteral("100,0 Hz")) <= w.TaktrateLabel->width());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

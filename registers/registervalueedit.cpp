@@ -15,7 +15,11 @@ bool isDigits(const QString& text) {
 RegisterValueEdit::RegisterValueEdit(std::function<void()> beep, QWidget* parent)
     : QLineEdit(parent), m_beep(std::move(beep)) {
     setFrame(false);
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+    // textChanged rather than textEdited: undo and redo change the text without
+    // textEdited, and the register must follow them as well.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_showing)
+            return;
         m_changed = true;
         emit valueTyped(text);
     });
@@ -42,8 +46,11 @@ void RegisterValueEdit::setEditMask(const QString& mask) {
 void RegisterValueEdit::showValue(const QString& text) {
     m_original = text;
     m_changed = false;
-    if (this->text() != text)
+    if (this->text() != text) {
+        m_showing = true;
         setText(text);
+        m_showing = false;
+    }
 }
 
 bool RegisterValueEdit::hasRequiredDigits() const {
@@ -91,10 +98,9 @@ bool RegisterValueEdit::refuses(const QString& typed) const {
 }
 
 void RegisterValueEdit::revert() {
-    m_changed = false;
     if (text() != m_original) {
-        setText(m_original);
-        emit valueTyped(m_original);
+        setText(m_original); // reaches the register through textChanged
     }
+    m_changed = false;
     selectAll();
 }

@@ -41,6 +41,7 @@ private:
     std::function<void()> m_beep;
     QString m_original;
     bool m_changed = false;
-    int m_maxDigits = 0; // 0: no mask
+    bool m_showing = false; // a text from the register file is being shown
+    int m_maxDigits = 0;    // 0: no mask
     int m_requiredDigits = 0;
 };

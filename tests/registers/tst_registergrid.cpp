@@ -182,6 +182,16 @@ private slots:
         QVERIFY(dialogs->log.isEmpty());
     }
 
+    void undoAndPasteReachTheRegister() {
+        QTest::keyClicks(editor(), QStringLiteral("12"));
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(grid->valueText(0), editor()->text());
+        editor()->selectAll();
+        editor()->insert(QStringLiteral("x7")); // refused as a whole, as a paste would be
+        QCOMPARE(grid->valueText(0), editor()->text());
+        QVERIFY(editor()->text() != QStringLiteral("x7"));
+    }
+
     void programWritesReachTheOpenEditor() {
         QTest::keyClicks(editor(), QStringLiteral("9"));
         grid->WriteRegister(0, -5);

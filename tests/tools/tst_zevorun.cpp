@@ -254,6 +254,25 @@ private slots:
         QCOMPARE(run.status, 2);
         QCOMPARE(tail(run), ending("Datei " + m_dir.path() + " kann nicht geöffnet werden.", 0));
 
+        // The editor's capacity: a file the window refuses is refused here too.
+        QByteArray big(1024 * 1024, 'x');
+        big.replace(0, 8, "10 end\r\n");
+        const QString bigName = m_dir.filePath(QStringLiteral("gross.rmp"));
+        QFile bigFile(bigName);
+        QVERIFY(bigFile.open(QIODevice::WriteOnly));
+        bigFile.write(big);
+        bigFile.close();
+        run = runZevo({"--no-protocol", bigName});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(tail(run), ending(Success, 0));
+        QVERIFY(bigFile.open(QIODevice::Append));
+        bigFile.write("x");
+        bigFile.close();
+        run = runZevo({"--no-protocol", bigName});
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(tail(run), ending("Text überschreitet Memo-Kapazität.", 0));
+
         const QString emptyFirstLine =
             QStringLiteral("Die erste Programmzeile ist leer, das Programm kann nicht "
                            "zurückgesetzt werden!");

@@ -7,13 +7,19 @@
 #include "tRegisterEditor.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The title the platform shows for the application. Not the display name:
+    // Qt would append that to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Zevo 1.0"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zevo 1.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zevo"));
+    if (QFile::exists(QStringLiteral(":/icons/zevo.png")))
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zevo.png")));
 
     // Qt's own dialogs and buttons in German, whatever the system language.
     QTranslator qtTranslator;

@@ -488,6 +488,20 @@ private slots:
         QCOMPARE(tail(run), ending(Limit, 1000000));
     }
 
+    // Output that cannot be written is not reported as success.
+    void fullOutput() {
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full");
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(ZEVO_RUN_PATH), {programFile({"10 cload 1", "20 end"})});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 2);
+        QCOMPARE(linesOf(process.readAllStandardError()),
+                 ending(QStringLiteral("Stream-Schreibfehler."), 1));
+    }
+
     void examples_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<Texts>("inputs");

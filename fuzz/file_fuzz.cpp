@@ -21,7 +21,7 @@ QString withoutLineEnds(QString text) {
     return text;
 }
 
-// Breaks in a text where CR LF, lone CR and lone LF each count once.
+// Breaks in a text where() CR LF, lone CR and lone LF each count once.
 qsizetype breakCount(const QString& text) {
     qsizetype n = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -53,33 +53,33 @@ const std::array<int, 65536>& byteOfCharacter() {
 }
 
 void checkBytes(const QByteArray& bytes) {
-    const QString where = hexOf(bytes.left(200));
+    const auto where = [&] { return hexOf(bytes.left(200)); };
     // Both code page implementations read every byte and give it back unchanged.
     const QString text = decodeWindows1252(bytes);
-    FUZZ_CHECK(text.size() == bytes.size(), where);
+    FUZZ_CHECK(text.size() == bytes.size(), where());
     qsizetype bad = 0;
-    FUZZ_CHECK(encodeWindows1252(text, &bad) == bytes && bad == -1, where);
-    FUZZ_CHECK(Windows1252::decode(bytes) == text, where);
-    FUZZ_CHECK(Windows1252::firstUnencodable(text) == -1, where);
-    FUZZ_CHECK(Windows1252::encode(text) == bytes, where);
+    FUZZ_CHECK(encodeWindows1252(text, &bad) == bytes && bad == -1, where());
+    FUZZ_CHECK(Windows1252::decode(bytes) == text, where());
+    FUZZ_CHECK(Windows1252::firstUnencodable(text) == -1, where());
+    FUZZ_CHECK(Windows1252::encode(text) == bytes, where());
 
     // Loading turns every lone CR and lone LF into CR LF and nothing else.
     const QString crLf = withCrLfLineEnds(text);
-    FUZZ_CHECK(withCrLfLineEnds(crLf) == crLf, where);
-    FUZZ_CHECK(withoutLineEnds(crLf) == withoutLineEnds(text), where);
-    FUZZ_CHECK(breakCount(crLf) == breakCount(text), where);
+    FUZZ_CHECK(withCrLfLineEnds(crLf) == crLf, where());
+    FUZZ_CHECK(withoutLineEnds(crLf) == withoutLineEnds(text), where());
+    FUZZ_CHECK(breakCount(crLf) == breakCount(text), where());
     for (qsizetype i = 0; i < crLf.size(); ++i) {
         if (crLf[i] == u'\r')
-            FUZZ_CHECK(i + 1 < crLf.size() && crLf[i + 1] == u'\n', where);
+            FUZZ_CHECK(i + 1 < crLf.size() && crLf[i + 1] == u'\n', where());
         if (crLf[i] == u'\n')
-            FUZZ_CHECK(i > 0 && crLf[i - 1] == u'\r', where);
+            FUZZ_CHECK(i > 0 && crLf[i - 1] == u'\r', where());
     }
     const QStringList lines = splitProgramLines(text);
-    FUZZ_CHECK(splitProgramLines(crLf) == lines, where);
+    FUZZ_CHECK(splitProgramLines(crLf) == lines, where());
     QString joined = lines.join(QStringLiteral("\r\n"));
     if (crLf.endsWith(QStringLiteral("\r\n")))
         joined += QStringLiteral("\r\n");
-    FUZZ_CHECK(joined == crLf, where);
+    FUZZ_CHECK(joined == crLf, where());
 }
 
 // Text with characters the code page lacks: those, and only those, are reported.

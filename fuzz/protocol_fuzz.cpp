@@ -8,12 +8,16 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 
 namespace protocolfuzz {
 namespace {
 
 // Longest register line: the leading TAB and 51 values of 11 characters with one TAB each.
 constexpr int LongestRegisterLine = 1 + 51 * 12;
+
+// The description of an input, built only when a check fails.
+using Where = std::function<QString()>;
 
 QString describe(const ProtocolLayout& layout, const QStringList& texts) {
     return QStringLiteral("kind %1, last %2, spacing %3, registers [%4]")
@@ -23,27 +27,27 @@ QString describe(const ProtocolLayout& layout, const QStringList& texts) {
         .arg(texts.join(u'|'));
 }
 
-void checkHeading(const ProtocolLayout& layout, const QString& where) {
+void checkHeading(const ProtocolLayout& layout, const Where& where) {
     const QString heading = protocolHeading(layout);
     const bool withInstruction = layout.kind == ProtocolKind::RegistersAndInstruction;
     const int n = layout.lastRegister;
-    FUZZ_CHECK(heading.count(u'\t') == n + 1 + (withInstruction ? 1 : 0), where + heading);
-    FUZZ_CHECK(heading.endsWith(u'\t'), where);
+    FUZZ_CHECK(heading.count(u'\t') == n + 1 + (withInstruction ? 1 : 0), where() + heading);
+    FUZZ_CHECK(heading.endsWith(u'\t'), where());
     QStringList columns = heading.split(u'\t');
     columns.removeLast(); // after the final TAB
     if (withInstruction) {
-        FUZZ_CHECK(columns.front() == QStringLiteral("Befehl"), where);
+        FUZZ_CHECK(columns.front() == QStringLiteral("Befehl"), where());
         columns.removeFirst();
     }
-    FUZZ_CHECK(columns.size() == n + 1, where);
+    FUZZ_CHECK(columns.size() == n + 1, where());
     const QString prefix = layout.spacing == ProtocolSpacing::Gross ? QStringLiteral("Register ")
                                                                     : QStringLiteral("R ");
     for (int i = 0; i <= n; ++i)
-        FUZZ_CHECK(columns[i] == prefix + QString::number(i), where + columns[i]);
+        FUZZ_CHECK(columns[i] == prefix + QString::number(i), where() + columns[i]);
 }
 
 void checkRegisterLine(const ProtocolLayout& layout, const FuzzRegisters& registers,
-                       const QString& where) {
+                       const Where& where) {
     const int n = layout.lastRegister;
     // Expected values, or the first text that fails to convert.
     QList<qint32> values;
@@ -62,29 +66,29 @@ void checkRegisterLine(const ProtocolLayout& layout, const FuzzRegisters& regist
     try {
         line = protocolRegisterLine(layout, registers);
     } catch (const ZevoError& e) {
-        FUZZ_CHECK(fails, where + e.message());
-        FUZZ_CHECK(e.message() == conversionErrorMessage(failing), where + e.message());
+        FUZZ_CHECK(fails, where() + e.message());
+        FUZZ_CHECK(e.message() == conversionErrorMessage(failing), where() + e.message());
         return;
     }
-    FUZZ_CHECK(!fails, where + line);
-    FUZZ_CHECK(line.size() <= LongestRegisterLine, where + line);
+    FUZZ_CHECK(!fails, where() + line);
+    FUZZ_CHECK(line.size() <= LongestRegisterLine, where() + line);
 
     qsizetype pos = 0;
     if (layout.kind == ProtocolKind::RegistersAndInstruction) {
-        FUZZ_CHECK(line.startsWith(u'\t'), where + line);
+        FUZZ_CHECK(line.startsWith(u'\t'), where() + line);
         pos = 1;
     }
     for (int i = 0; i <= n; ++i) {
         const QString v = QString::number(values[i]);
-        FUZZ_CHECK(line.mid(pos, v.size()) == v, where + line);
+        FUZZ_CHECK(line.mid(pos, v.size()) == v, where() + line);
         pos += v.size();
         // The 7/8 rule: under "groß" a value of at most 7 characters gets a second TAB.
         const int tabs = layout.spacing == ProtocolSpacing::Gross && v.size() <= 7 ? 2 : 1;
-        FUZZ_CHECK(line.mid(pos, tabs) == QString(tabs, u'\t'), where + line);
+        FUZZ_CHECK(line.mid(pos, tabs) == QString(tabs, u'\t'), where() + line);
         pos += tabs;
-        FUZZ_CHECK(pos >= line.size() || line[pos] != u'\t', where + line);
+        FUZZ_CHECK(pos >= line.size() || line[pos] != u'\t', where() + line);
     }
-    FUZZ_CHECK(pos == line.size(), where + line);
+    FUZZ_CHECK(pos == line.size(), where() + line);
 }
 
 } // namespace
@@ -118,7 +122,7 @@ int fuzzOne(const uint8_t* data, size_t size) {
         }
     }
 
-    const QString where = describe(layout, registers.texts) + u' ';
+    const Where where = [&] { return describe(layout, registers.texts) + u' '; };
     checkHeading(layout, where);
     checkRegisterLine(layout, registers, where);
     return 0;

@@ -300,7 +300,8 @@ int fuzzOne(const uint8_t* data, size_t size) {
     for (int stepNo = 0; stepNo < MaxSteps; ++stepNo) {
         const QStringList textsBefore = registers.texts;
         const qint32 lineBefore = CurrentLine;
-        const QString where = context(program.lines, textsBefore, lineBefore);
+        // Built only when a check fails: joining every text costs more than the step.
+        const auto where = [&] { return context(program.lines, textsBefore, lineBefore); };
 
         // The parser agrees with the reference on every line it is given.
         const QString lineText = refTrim(program.lineText(CurrentLine));
@@ -308,7 +309,7 @@ int fuzzOne(const uint8_t* data, size_t size) {
         const RefLine refParsed = refParse(lineText);
         FUZZ_CHECK(parsed.label == refParsed.label && int(parsed.opcode) == refParsed.opcode &&
                        parsed.operand == refParsed.operand,
-                   where);
+                   where());
 
         const RefOutcome expected = RefMachine(program.lines, textsBefore).step(CurrentLine);
         registers.writes.clear();
@@ -320,46 +321,47 @@ int fuzzOne(const uint8_t* data, size_t size) {
             result = ExecuteLine(machine, CurrentLine);
         } catch (const ZevoError& e) {
             threw = true;
-            FUZZ_CHECK(expected.throws, where + QStringLiteral(" threw ") + e.message());
+            FUZZ_CHECK(expected.throws, where() + QStringLiteral(" threw ") + e.message());
             FUZZ_CHECK(e.message() == conversionErrorMessage(expected.failingText),
-                       where + QStringLiteral(" message ") + e.message());
+                       where() + QStringLiteral(" message ") + e.message());
         }
-        FUZZ_CHECK(threw == expected.throws, where);
+        FUZZ_CHECK(threw == expected.throws, where());
 
         if (threw || result != Step::Continue) {
-            FUZZ_CHECK(CurrentLine == lineBefore, where);
-            FUZZ_CHECK(registers.writes.isEmpty(), where);
-            FUZZ_CHECK(registers.texts == textsBefore, where);
-            FUZZ_CHECK(highlighter.highlighted.isEmpty(), where);
+            FUZZ_CHECK(CurrentLine == lineBefore, where());
+            FUZZ_CHECK(registers.writes.isEmpty(), where());
+            FUZZ_CHECK(registers.texts == textsBefore, where());
+            FUZZ_CHECK(highlighter.highlighted.isEmpty(), where());
             if (threw)
                 break;
             FUZZ_CHECK(result >= 2 && result <= 8,
-                       where + QStringLiteral(" result %1").arg(result));
+                       where() + QStringLiteral(" result %1").arg(result));
             FUZZ_CHECK(
                 result == expected.result,
-                where + QStringLiteral(" result %1, expected %2").arg(result).arg(expected.result));
-            FUZZ_CHECK(!stepResultMessage(result).isEmpty(), where);
+                where() +
+                    QStringLiteral(" result %1, expected %2").arg(result).arg(expected.result));
+            FUZZ_CHECK(!stepResultMessage(result).isEmpty(), where());
             break;
         }
 
         FUZZ_CHECK(expected.result == Step::Continue,
-                   where + QStringLiteral(" result 0, expected %1").arg(expected.result));
+                   where() + QStringLiteral(" result 0, expected %1").arg(expected.result));
         FUZZ_CHECK(
             CurrentLine == expected.next,
-            where +
+            where() +
                 QStringLiteral(" moved to %1, expected %2").arg(CurrentLine).arg(expected.next));
-        FUZZ_CHECK(registers.writes.size() <= 1, where);
+        FUZZ_CHECK(registers.writes.size() <= 1, where());
         QStringList textsAfter = textsBefore;
         if (expected.writtenRegister >= 0) {
-            FUZZ_CHECK(registers.writes == QVector<qint32>{expected.writtenRegister}, where);
+            FUZZ_CHECK(registers.writes == QVector<qint32>{expected.writtenRegister}, where());
             textsAfter[expected.writtenRegister] = QString::number(expected.writtenValue);
         } else {
-            FUZZ_CHECK(registers.writes.isEmpty(), where);
+            FUZZ_CHECK(registers.writes.isEmpty(), where());
         }
-        FUZZ_CHECK(registers.texts == textsAfter, where);
+        FUZZ_CHECK(registers.texts == textsAfter, where());
         FUZZ_CHECK(highlighter.highlighted ==
                        (highlight ? QVector<qint32>{expected.next} : QVector<qint32>{}),
-                   where);
+                   where());
     }
     return 0;
 }

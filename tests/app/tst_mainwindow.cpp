@@ -498,6 +498,48 @@ private slots:
         QVERIFY(app.enabled("ProgrammStart") && app.enabled("Einzelschritt"));
     }
 
+    // During a run a click into the grid leaves "Abbruch" enabled, so a program
+    // that never ends can still be stopped.
+    void gridClickDuringARunKeepsStop() {
+        Application app;
+        app.typeProgram({"10 goto 10"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        TRegisterEditor* grid = app.window.RegisterEditor;
+        bool stopEnabledAfterClick = false;
+        app.window.onSleep = [&](int n) {
+            if (n != 5)
+                return;
+            const QRect cell =
+                grid->visualRect(grid->model()->index(4, TRegisterEditor::ValueColumn));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            stopEnabledAfterClick = app.enabled("ProgrammStop") && !app.enabled("ProgrammStart") &&
+                                    !app.enabled("Einzelschritt");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+        };
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F6);
+        QVERIFY(stopEnabledAfterClick);
+        QCOMPARE(app.boxes(), (QStringList{"information:Abbruch durch den Benutzer!"}));
+    }
+
+    // A register that is no number ends the run at the error display, with no
+    // protocol entry for that step and the ready state to continue from.
+    void registerErrorDuringARun() {
+        Application app;
+        app.typeProgram({"10 cadd 1", "20 add 1", "30 goto 10"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        app.window.onSleep = [&](int n) {
+            if (n == 5)
+                app.window.RegisterEditor->item(1, TRegisterEditor::ValueColumn)->setText("x");
+        };
+        const int entriesBefore = app.protocol.protocolLines().size();
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F6);
+        QCOMPARE(app.dialogs.log, (QStringList{"showError:'x' ist kein gültiger Integerwert."}));
+        QCOMPARE(app.window.runControl().CurrentLine, 1);
+        QCOMPARE(app.protocol.protocolLines().size(), entriesBefore + 1); // the first step's
+        QVERIFY(app.enabled("ProgrammStart") && app.enabled("Einzelschritt"));
+        QVERIFY(!app.enabled("ProgrammStop"));
+    }
+
     void rateDisplayFollowsTheSlider() {
         Application app;
         app.window.TaktrateTrackBar->setValue(2398);

@@ -3,8 +3,10 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "fakes.h"
+#include "qtdialogs.h"
 #include "tRegisterEditor.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -12,7 +14,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QToolBar>
@@ -423,6 +427,58 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, shown);
         QCOMPARE(withFullStop(message), shown);
+    }
+
+    // The real boxes, built but never shown: titles, icons, German buttons, the
+    // default and Esc buttons, and the error display's full stop.
+    void messageBoxes_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("defaultButton");
+        QTest::addColumn<QString>("escapeButton");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("information")
+            << 0 << "Information" << int(QMessageBox::Information) << QStringList{"OK"} << "OK"
+            << "OK"
+            << "Fertig";
+        QTest::newRow("error") << 1 << "Fehler" << int(QMessageBox::Critical)
+                               << QStringList{"OK", "&Hilfe"} << "OK"
+                               << "OK"
+                               << "Fertig";
+        QTest::newRow("confirmation") << 2 << "Bestätigung" << int(QMessageBox::Question)
+                                      << QStringList{"&Ja", "&Nein"} << "&Ja"
+                                      << "&Nein"
+                                      << "Fertig";
+        QTest::newRow("error display")
+            << 3 << "Zevo 1.0" << int(QMessageBox::Critical) << QStringList{"OK"} << "OK"
+            << "OK"
+            << "Fertig.";
+    }
+    void messageBoxes() {
+        QFETCH(int, kind);
+        QFETCH(QString, title);
+        QFETCH(int, icon);
+        QFETCH(QStringList, buttons);
+        QFETCH(QString, defaultButton);
+        QFETCH(QString, escapeButton);
+        QFETCH(QString, text);
+        using Builder = std::unique_ptr<QMessageBox> (*)(const QString&, QWidget*);
+        const Builder builders[] = {&QtDialogs::informationBox, &QtDialogs::errorBox,
+                                    &QtDialogs::confirmationBox, &QtDialogs::errorDisplay};
+        const auto box = builders[kind](QStringLiteral("Fertig"), nullptr);
+        QCOMPARE(box->windowTitle(), title);
+        QCOMPARE(int(box->icon()), icon);
+        QCOMPARE(box->text(), text);
+        QStringList shown;
+        for (QAbstractButton* b : box->buttons())
+            shown << b->text();
+        shown.sort();
+        buttons.sort();
+        QCOMPARE(shown, buttons);
+        QCOMPARE(box->defaultButton()->text(), defaultButton);
+        QCOMPARE(box->escapeButton()->text(), escapeButton);
     }
 
     // Type a program, F8 and F6: the run ends with its count and message, and

@@ -1,8 +1,112 @@
 #include "UZevoOptionen.h"
 
-TOptionenFormular::TOptionenFormular(QWidget* parent) : QDialog(parent) {
+#include "dialogs.h"
+#include "radiogroup.h"
+#include "updownarrows.h"
+#include "wrappingcheckbox.h"
+#include "zevoerror.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+const QString RegisterLabelText = QStringLiteral("Anzeige der Register 0 bis ");
+constexpr qint16 FirstLastRegister = 0;
+constexpr qint16 MaxLastRegister = 50;
+constexpr qint16 DefaultLastRegister = 10;
+} // namespace
+
+TOptionenFormular::TOptionenFormular(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("OptionenFormular"));
     setWindowTitle(QStringLiteral("Optionen"));
+    setModal(false);
+    // Stand-in for the 11-pixel system font of the original dialog.
+    QFont dialogFont(QStringLiteral("Liberation Sans"));
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+    createControls();
+    placeControls();
+
+    connect(OKButton, &QPushButton::clicked, this, &TOptionenFormular::OKButtonClick);
+    connect(UpDown, &UpDownArrows::positionChanged, this, &TOptionenFormular::UpDownClick);
+    connect(ProtokollartRadioGroup, &RadioGroup::itemIndexChanged, this,
+            &TOptionenFormular::ProtokollartRadioGroupClick);
+    connect(AbstandRadioGroup, &RadioGroup::itemIndexChanged, this,
+            &TOptionenFormular::AbstandRadioGroupClick);
+    connect(RegistermarkierenCheckBox, &QCheckBox::toggled, this,
+            &TOptionenFormular::RegistermarkierenCheckBoxClick);
+}
+
+void TOptionenFormular::createControls() {
+    OptionenPageControl = new QTabWidget(this);
+    OptionenPageControl->setObjectName(QStringLiteral("OptionenPageControl"));
+    OptionenTabSheet = new QWidget;
+    OptionenTabSheet->setObjectName(QStringLiteral("OptionenTabSheet"));
+    ProtokollTabSheet = new QWidget;
+    ProtokollTabSheet->setObjectName(QStringLiteral("ProtokollTabSheet"));
+    OptionenPageControl->addTab(OptionenTabSheet, QStringLiteral("Programmeinstellungen"));
+    OptionenPageControl->addTab(ProtokollTabSheet, QStringLiteral("Protokollleinstellungen"));
+
+    SicherheitsabfrageCheckBox = new WrappingCheckBox(
+        QStringLiteral("Sicherheitsabfrage beim Beenden einblenden"), OptionenTabSheet);
+    SicherheitsabfrageCheckBox->setObjectName(QStringLiteral("SicherheitsabfrageCheckBox"));
+    RegistermarkierenCheckBox = new QCheckBox(
+        QStringLiteral("Veränderte Register beim Programmlauf markieren"), OptionenTabSheet);
+    RegistermarkierenCheckBox->setObjectName(QStringLiteral("RegistermarkierenCheckBox"));
+    ProgrammzeilemarkierenCheckBox =
+        new QCheckBox(QStringLiteral("Aktuelle Programmzeile hervorheben"), OptionenTabSheet);
+    ProgrammzeilemarkierenCheckBox->setObjectName(QStringLiteral("ProgrammzeilemarkierenCheckBox"));
+    for (QCheckBox* box :
+         {SicherheitsabfrageCheckBox, RegistermarkierenCheckBox, ProgrammzeilemarkierenCheckBox})
+        box->setChecked(true);
+
+    ProtokollartRadioGroup = new RadioGroup(
+        QStringLiteral("Protokollart"),
+        {QStringLiteral("Registerprotokoll"), QStringLiteral("Register- und Befehlsprotokoll")}, 1,
+        ProtokollTabSheet);
+    ProtokollartRadioGroup->setObjectName(QStringLiteral("ProtokollartRadioGroup"));
+    AnzahlGroupBox = new QGroupBox(QStringLiteral("Anzahl der Register"), ProtokollTabSheet);
+    AnzahlGroupBox->setObjectName(QStringLiteral("AnzahlGroupBox"));
+    AnzRegLabel =
+        new QLabel(RegisterLabelText + QString::number(DefaultLastRegister), AnzahlGroupBox);
+    AnzRegLabel->setObjectName(QStringLiteral("AnzRegLabel"));
+    UpDown =
+        new UpDownArrows(FirstLastRegister, MaxLastRegister, DefaultLastRegister, AnzahlGroupBox);
+    UpDown->setObjectName(QStringLiteral("UpDown"));
+    AbstandRadioGroup =
+        new RadioGroup(QStringLiteral("Abstände zwischen den Registern"),
+                       {QStringLiteral("klein"), QStringLiteral("groß")}, 2, ProtokollTabSheet);
+    AbstandRadioGroup->setObjectName(QStringLiteral("AbstandRadioGroup"));
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+}
+
+void TOptionenFormular::placeControls() {
+    setFixedSize(321, 308);
+    move(581, 40);
+    OptionenPageControl->setGeometry(0, 0, 321, 265);
+    SicherheitsabfrageCheckBox->setGeometry(16, 16, 241, 33);
+    RegistermarkierenCheckBox->setGeometry(16, 56, 265, 17);
+    ProgrammzeilemarkierenCheckBox->setGeometry(16, 88, 201, 17);
+    // The stand-in font runs a little wider than the original one: a one-line
+    // caption may grow to the page's edge rather than be cut off.
+    for (QCheckBox* box : {RegistermarkierenCheckBox, ProgrammzeilemarkierenCheckBox}) {
+        const int room = 321 - 4 - box->x();
+        box->resize(qBound(box->width(), box->sizeHint().width(), room), box->height());
+    }
+    ProtokollartRadioGroup->setGeometry(8, 8, 297, 73);
+    AnzahlGroupBox->setGeometry(8, 96, 297, 65);
+    AnzRegLabel->move(16, 24);
+    AnzRegLabel->adjustSize();
+    UpDown->setGeometry(160, 16, 17, 25);
+    AbstandRadioGroup->setGeometry(8, 168, 297, 49);
+    OKButton->setGeometry(232, 272, 75, 25);
 }
 
 void TOptionenFormular::setClearProtocol(std::function<void()> clearProtocol) {
@@ -13,9 +117,72 @@ void TOptionenFormular::setSetMarkChanges(std::function<void(bool)> setMarkChang
     m_setMarkChanges = std::move(setMarkChanges);
 }
 
-bool TOptionenFormular::confirmExit() const { return m_values.confirmExit(); }
-bool TOptionenFormular::markChangedRegisters() const { return m_values.markChangedRegisters(); }
-bool TOptionenFormular::highlightCurrentLine() const { return m_values.highlightCurrentLine(); }
-ProtocolKind TOptionenFormular::protocolKind() const { return m_values.protocolKind(); }
-int TOptionenFormular::protocolLastRegister() const { return m_values.protocolLastRegister(); }
-ProtocolSpacing TOptionenFormular::protocolSpacing() const { return m_values.protocolSpacing(); }
+void TOptionenFormular::setDialogs(Dialogs* dialogs) {
+    m_dialogs = dialogs;
+}
+
+void TOptionenFormular::guarded(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const ZevoError& e) {
+        if (m_dialogs)
+            m_dialogs->showError(e.message());
+    }
+}
+
+void TOptionenFormular::clearProtocol() {
+    guarded([this] {
+        if (m_clearProtocol)
+            m_clearProtocol();
+    });
+}
+
+void TOptionenFormular::OKButtonClick() {
+    hide();
+}
+
+void TOptionenFormular::UpDownClick() {
+    AnzRegLabel->setText(RegisterLabelText + QString::number(UpDown->position()));
+    AnzRegLabel->adjustSize();
+    clearProtocol();
+}
+
+void TOptionenFormular::ProtokollartRadioGroupClick() {
+    clearProtocol();
+}
+
+void TOptionenFormular::AbstandRadioGroupClick() {
+    clearProtocol();
+}
+
+void TOptionenFormular::RegistermarkierenCheckBoxClick() {
+    guarded([this] {
+        if (m_setMarkChanges)
+            m_setMarkChanges(RegistermarkierenCheckBox->isChecked());
+    });
+}
+
+bool TOptionenFormular::confirmExit() const {
+    return SicherheitsabfrageCheckBox->isChecked();
+}
+
+bool TOptionenFormular::markChangedRegisters() const {
+    return RegistermarkierenCheckBox->isChecked();
+}
+
+bool TOptionenFormular::highlightCurrentLine() const {
+    return ProgrammzeilemarkierenCheckBox->isChecked();
+}
+
+ProtocolKind TOptionenFormular::protocolKind() const {
+    return ProtokollartRadioGroup->itemIndex() == 1 ? ProtocolKind::RegistersAndInstruction
+                                                    : ProtocolKind::RegistersOnly;
+}
+
+int TOptionenFormular::protocolLastRegister() const {
+    return UpDown->position();
+}
+
+ProtocolSpacing TOptionenFormular::protocolSpacing() const {
+    return AbstandRadioGroup->itemIndex() == 1 ? ProtocolSpacing::Gross : ProtocolSpacing::Klein;
+}

@@ -185,8 +185,9 @@ void TProtokollFormular::FormClose() {
 }
 
 void TProtokollFormular::closeEvent(QCloseEvent* event) {
-    // Hidden, never destroyed: the protocol lives on in the view.
-    event->ignore();
+    // An accepted close only hides a window (it is not deleted on close), so the
+    // protocol lives on; accepting also lets the application quit while it is shown.
+    event->accept();
     FormClose();
 }
 

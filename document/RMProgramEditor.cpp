@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QPalette>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -48,32 +49,72 @@ void TRMProgramEditor::resizeEvent(QResizeEvent* event) {
 
 void TRMProgramEditor::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         invalidateRows();
+        m_advances.clear();
+    }
+}
+
+bool TRMProgramEditor::surelyOneRow(const QString& text, qreal width) const {
+    if (m_advances.empty()) {
+        const QFontMetricsF metrics(document()->defaultFont());
+        m_advances.assign(256, 0.0);
+        // Printable Latin-1 only: a tab or a control character is left to the layout.
+        for (char16_t c = 32; c < 256; ++c) {
+            if (c < 127 || c > 160)
+                m_advances[c] = metrics.horizontalAdvance(QChar(c));
+        }
+    }
+    qreal sum = 0;
+    qreal widest = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 256 || m_advances[u] <= 0)
+            return false;
+        sum += m_advances[u];
+        widest = std::max(widest, m_advances[u]);
+    }
+    // Kerning and rounding may make the shaped text a little wider than the
+    // sum of its characters; a line that close to the edge is laid out.
+    return sum * 1.05 + 2 * widest < width;
 }
 
 void TRMProgramEditor::rebuildRows() const {
     const int width = viewport()->width(); // the wrap width follows the viewport
-    if (m_rowsValid && width == m_laidOutWidth)
+    const bool wraps = lineWrapMode() != QPlainTextEdit::NoWrap;
+    if (m_rowsValid && width == m_laidOutWidth && wraps == m_laidOutWrapping)
         return;
     QTextDocument* doc = document();
     QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    // The width a line of the plain-text layout gets: the viewport less the margins.
+    const qreal lineWidth = width - 2 * doc->documentMargin();
     m_firstRowOfBlock.assign(std::size_t(doc->blockCount()), 0);
     int rows = 0;
     int b = 0;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next(), ++b) {
+        m_firstRowOfBlock[std::size_t(b)] = rows;
         // The plain-text layout lays out only what it has shown; asking for the
         // bounding rect lays the block out, so rows never depend on scrolling.
-        if (block.layout()->lineCount() == 0)
-            layout->blockBoundingRect(block);
-        m_firstRowOfBlock[std::size_t(b)] = rows;
-        rows += std::max(block.layout()->lineCount(), 1);
+        // A block laid out already, or one that surely fits, needs no layout now.
+        int lines = block.layout()->lineCount();
+        if (lines == 0) {
+            if (!wraps || surelyOneRow(block.text(), lineWidth)) {
+                lines = 1;
+            } else {
+                layout->blockBoundingRect(block);
+                lines = block.layout()->lineCount();
+            }
+        }
+        rows += std::max(lines, 1);
     }
     // An empty last block (after a final line break, or an empty editor) is no line.
     if (doc->lastBlock().length() <= 1)
         rows -= 1;
     m_rowCount = std::max(rows, 0);
+    m_rowTexts.assign(std::size_t(m_rowCount), QString());
+    m_rowTextRead.assign(std::size_t(m_rowCount), false);
     m_laidOutWidth = width;
+    m_laidOutWrapping = wraps;
     m_rowsValid = true;
 }
 
@@ -92,31 +133,51 @@ bool TRMProgramEditor::rowAt(qint32 n, Row& row) const {
     return true;
 }
 
+bool TRMProgramEditor::rowRange(qint32 n, int& start, int& length) const {
+    Row row{};
+    if (!rowAt(n, row))
+        return false;
+    const QTextBlock block = document()->findBlockByNumber(row.block);
+    const QTextLayout* layout = block.layout();
+    if (layout->lineCount() == 0) {
+        // Counted as one row without a layout.
+        start = block.position();
+        length = block.length() - 1;
+    } else {
+        const QTextLine line = layout->lineAt(row.line);
+        start = block.position() + line.textStart();
+        length = line.textLength();
+    }
+    return true;
+}
+
 QString TRMProgramEditor::lineText(qint32 n) const {
     Row row{};
     if (!rowAt(n, row))
         return QString();
-    const QTextBlock block = document()->findBlockByNumber(row.block);
-    const QTextLayout* layout = block.layout();
-    if (layout->lineCount() == 0)
-        return block.text();
-    const QTextLine line = layout->lineAt(row.line);
-    return block.text().mid(line.textStart(), line.textLength());
+    const std::size_t i = std::size_t(n);
+    if (!m_rowTextRead[i]) {
+        const QTextBlock block = document()->findBlockByNumber(row.block);
+        const QTextLayout* layout = block.layout();
+        if (layout->lineCount() == 0) {
+            m_rowTexts[i] = block.text();
+        } else {
+            const QTextLine line = layout->lineAt(row.line);
+            m_rowTexts[i] = block.text().mid(line.textStart(), line.textLength());
+        }
+        m_rowTextRead[i] = true;
+    }
+    return m_rowTexts[i];
 }
 
 void TRMProgramEditor::HighlightLine(qint32 n) {
     setFocus();
     QTextCursor cursor = textCursor();
-    Row row{};
-    const QString text = lineText(n);
-    if (!text.isEmpty() && rowAt(n, row)) {
-        const QTextBlock block = document()->findBlockByNumber(row.block);
-        const int start =
-            block.position() + (block.layout()->lineCount() > 0
-                                    ? block.layout()->lineAt(row.line).textStart()
-                                    : 0);
+    int start = 0;
+    int length = 0;
+    if (rowRange(n, start, length) && length > 0) {
         cursor.setPosition(start);
-        cursor.setPosition(start + int(text.size()), QTextCursor::KeepAnchor);
+        cursor.setPosition(start + length, QTextCursor::KeepAnchor);
     } else {
         cursor.setPosition(cursor.selectionEnd());
     }

@@ -42,11 +42,22 @@ private:
     void invalidateRows() { m_rowsValid = false; }
     void rebuildRows() const;
     bool rowAt(qint32 n, Row& row) const;
+    // Whether the block's text surely fits on one row of width, judged from
+    // the advances of its characters without laying it out.
+    bool surelyOneRow(const QString& text, qreal width) const;
+    // Document position and length of row n; false outside the rows.
+    bool rowRange(qint32 n, int& start, int& length) const;
 
     // Rebuilt on demand after any change of text, width or font, so no reader
-    // ever sees rows of an old layout.
+    // ever sees rows of an old layout. Row texts are filled as they are read:
+    // the jump-target search reads every row of a step.
     mutable std::vector<int> m_firstRowOfBlock; // cumulative: first row of each block
+    mutable std::vector<QString> m_rowTexts;
+    mutable std::vector<bool> m_rowTextRead;
     mutable qint32 m_rowCount = 0;
     mutable int m_laidOutWidth = -1;
+    mutable bool m_laidOutWrapping = true;
     mutable bool m_rowsValid = false;
+    // Advances of the Latin-1 characters in the current font; 0 where unknown.
+    mutable std::vector<qreal> m_advances;
 };

@@ -141,9 +141,13 @@ void TProtokollFormular::appendLines(const QStringList& lines) {
         cursor.insertBlock();
     }
     cursor.endEditBlock();
-    // The caret follows the newest line; a selection is dropped.
-    ProtokollMemo->setTextCursor(cursor);
-    ProtokollMemo->ensureCursorVisible();
+    // The caret follows the newest line; a selection is dropped. A caret that
+    // already stood at the end has moved along with the insertion; setting it
+    // again would lay out the long lines above it for its rectangle, which
+    // costs more than the append itself. The scroll bars below then show it.
+    const QTextCursor caret = ProtokollMemo->textCursor();
+    if (caret.hasSelection() || caret.position() != cursor.position())
+        ProtokollMemo->setTextCursor(cursor);
     QScrollBar* vertical = ProtokollMemo->verticalScrollBar();
     vertical->setValue(vertical->maximum());
     QScrollBar* horizontal = ProtokollMemo->horizontalScrollBar();

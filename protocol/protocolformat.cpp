@@ -5,10 +5,31 @@
 #include "syntax.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 int clampedLast(const ProtocolLayout& layout) {
     return std::clamp(layout.lastRegister, 0, RegisterCount - 1);
+}
+
+// Appends the decimal text of value (as QString::number writes it) and returns
+// its length: a protocol line of 51 values then needs no string per value.
+qsizetype appendDecimal(QString& line, qint32 value) {
+    std::array<char16_t, 12> digits{};
+    std::size_t start = digits.size();
+    qint64 v = value;
+    const bool negative = v < 0;
+    if (negative)
+        v = -v;
+    do {
+        digits[--start] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (negative)
+        digits[--start] = u'-';
+    const qsizetype length = qsizetype(digits.size() - start);
+    line.append(QStringView(digits.data() + start, length));
+    return length;
 }
 } // namespace
 
@@ -33,10 +54,9 @@ QString protocolRegisterLine(const ProtocolLayout& layout, const RegisterAccess&
     if (layout.kind == ProtocolKind::RegistersAndInstruction)
         line += u'\t';
     for (int i = 0; i <= clampedLast(layout); ++i) {
-        const QString value = QString::number(registers.ReadRegister(i));
-        line += value;
+        const qsizetype length = appendDecimal(line, registers.ReadRegister(i));
         line += u'\t';
-        if (layout.spacing == ProtocolSpacing::Gross && value.size() <= 7)
+        if (layout.spacing == ProtocolSpacing::Gross && length <= 7)
             line += u'\t';
     }
     return line;

@@ -1,0 +1,134 @@
+// The rate held at the top clock rate: the real main window (protocol window
+// and options dialog attached, as the application does) runs a loop program on
+// the offscreen platform at slider position 4615, with "Register- und
+// Befehlsprotokoll" of 51 registers, highlighting and marking on.
+//
+//   bench_rate [steps]     (or ZEVO_BENCH_RATE_STEPS; default 3000, full run 100000)
+//   ZEVO_BENCH_RATE_PROTOCOL=hidden   runs with the protocol window hidden
+//
+// Prints the steps per second over the first and the last 1,000 steps, and the
+// median overhead of one pass of the run loop beyond its 10 ms sleep (wall
+// clock, and the CPU time of the pass).
+#include "RMProgramEditor.h"
+#include "UZevo.h"
+#include "UZevoOptionen.h"
+#include "UZevoProtokoll.h"
+#include "benchsupport.h"
+#include "radiogroup.h"
+#include "tRegisterEditor.h"
+#include "updownarrows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QTextDocument>
+
+namespace {
+
+constexpr int Window = 1000;
+
+// The real window; only its wait is watched, to time every pass of the loop.
+class TimedWindow final : public THauptformular {
+public:
+    TimedWindow(Dialogs& dialogs, int steps) : THauptformular(dialogs), m_steps(steps) {
+        m_sleepStart.reserve(std::size_t(steps) + 1);
+        m_sleepNs.reserve(std::size_t(steps) + 1);
+        m_cpuAtSleep.reserve(std::size_t(steps) + 1);
+    }
+    void sleep10ms() override {
+        const qint64 start = m_clock.nsecsElapsed();
+        m_sleepStart.push_back(start);
+        m_cpuAtSleep.push_back(bench::threadCpuNs());
+        THauptformular::sleep10ms();
+        m_sleepNs.push_back(m_clock.nsecsElapsed() - start);
+        if (int(m_sleepStart.size()) > m_steps)
+            ProgrammStopClick();
+    }
+    void startClock() { m_clock.start(); }
+
+    std::vector<qint64> m_sleepStart;
+    std::vector<qint64> m_sleepNs;
+    std::vector<qint64> m_cpuAtSleep;
+
+private:
+    QElapsedTimer m_clock;
+    int m_steps;
+};
+
+double stepsPerSecond(const std::vector<qint64>& starts, std::size_t from, std::size_t to) {
+    return double(to - from) * 1e9 / double(starts[to] - starts[from]);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    int steps = qEnvironmentVariableIntValue("ZEVO_BENCH_RATE_STEPS");
+    if (argc > 1)
+        steps = QString::fromLocal8Bit(argv[1]).toInt();
+    if (steps < 2 * Window)
+        steps = 3000;
+
+    bench::SilentDialogs dialogs;
+    TimedWindow window(dialogs, steps);
+    TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
+    TOptionenFormular options;
+    window.attach(protocol, options);
+    options.ProtokollartRadioGroup->setItemIndex(1);
+    options.UpDown->setPosition(50);
+    options.RegistermarkierenCheckBox->setChecked(true);
+    options.ProgrammzeilemarkierenCheckBox->setChecked(true);
+    const bool protocolShown = qEnvironmentVariable("ZEVO_BENCH_RATE_PROTOCOL") != u"hidden";
+    window.show();
+    protocol.setVisible(protocolShown);
+
+    // A loop that changes a register on most steps and jumps back once a pass.
+    window.ProgramMemo->setPlainText(QStringLiteral("// Zaehlschleife\n10 cload 0\n20 cadd 1\n"
+                                                    "30 store 7\n40 cmult 1\n50 store 50\n"
+                                                    "60 goto 20"));
+    window.TaktrateTrackBar->setValue(4615);
+    QApplication::processEvents();
+    window.ProgrammResetClick();
+    const qint64 rssBefore = bench::residentKiB();
+    std::printf("bench_rate: %d steps at %s, protocol window %s, load %s\n", steps,
+                qPrintable(window.TaktrateLabel->text().trimmed()),
+                protocolShown ? "shown" : "hidden", qPrintable(bench::loadAverage()));
+    std::fflush(stdout);
+
+    window.startClock();
+    window.ProgrammStartClick();
+
+    const auto& s = window.m_sleepStart;
+    const std::size_t n = s.size(); // sleep i precedes step i + 1
+    if (n < std::size_t(2 * Window + 1)) {
+        std::printf("bench_rate: run ended after %zu passes\n", n);
+        return 1;
+    }
+    std::vector<double> overheadMs;
+    std::vector<double> cpuMs;
+    std::vector<double> lastOverheadMs;
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        const double pass = double(s[i + 1] - s[i] - window.m_sleepNs[i]) / 1e6;
+        overheadMs.push_back(pass);
+        cpuMs.push_back(double(window.m_cpuAtSleep[i + 1] - window.m_cpuAtSleep[i]) / 1e6);
+        if (i + 1 + Window >= n)
+            lastOverheadMs.push_back(pass);
+    }
+    std::printf("steps/s, steps 1-%d: %.2f\n", Window, stepsPerSecond(s, 0, Window));
+    std::printf("steps/s, steps %zu-%zu: %.2f\n", n - Window, n - 1,
+                stepsPerSecond(s, n - 1 - Window, n - 1));
+    std::printf("overhead per pass beyond the sleep: median %.3f ms (last %d: %.3f ms), "
+                "cpu per pass median %.3f ms\n",
+                bench::median(overheadMs), Window, bench::median(lastOverheadMs),
+                bench::median(cpuMs));
+    std::printf("median sleep10ms: %.3f ms\n", double(bench::median(window.m_sleepNs)) / 1e6);
+    std::printf("protocol lines %lld, resident memory %lld KiB -> %lld KiB, load %s\n",
+                qint64(protocol.ProtokollMemo->document()->blockCount() - 1), rssBefore,
+                bench::residentKiB(), qPrintable(bench::loadAverage()));
+    return 0;
+}

@@ -2,7 +2,7 @@
 // editor's capacity. Prints one line per case: medians of five runs in ms.
 #include "RMProgramEditor.h"
 #include "programfile.h"
-#include "windows1252.h"
+#include "codepage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -44,7 +44,7 @@ QByteArray programOfSize(qint64 bytes, bool oneLine) {
 
 QString readDirectly(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? Windows1252::decode(file.readAll()) : QString();
+    return file.open(QIODevice::ReadOnly) ? decodeWindows1252(file.readAll()) : QString();
 }
 
 void measure(const QString& dir, qint64 bytes, bool oneLine) {

@@ -1,6 +1,6 @@
 #include "programfile.h"
 
-#include "windows1252.h"
+#include "codepage.h"
 #include "zevoerror.h"
 
 #include <QDir>
@@ -28,11 +28,12 @@ QString load(const QString& path) {
         throw ZevoError(QStringLiteral("Stream-Lesefehler"));
     if (bytes.size() > Capacity)
         throw ZevoError(QStringLiteral("Text überschreitet Memo-Kapazität"));
-    return Windows1252::decode(bytes);
+    return decodeWindows1252(bytes);
 }
 
 QString unencodableMessage(const QString& text) {
-    const qsizetype at = Windows1252::firstUnencodable(text);
+    qsizetype at = -1;
+    encodeWindows1252(text, &at);
     if (at < 0)
         return QString();
     const qsizetype line = text.left(at).count(u'\n') + 1;
@@ -51,10 +52,10 @@ QString unencodableMessage(const QString& text) {
 }
 
 void save(const QString& path, const QString& text) {
-    const QString refusal = unencodableMessage(text);
-    if (!refusal.isEmpty())
-        throw ZevoError(refusal);
-    const QByteArray bytes = Windows1252::encode(text);
+    qsizetype firstBad = -1;
+    const QByteArray bytes = encodeWindows1252(text, &firstBad);
+    if (firstBad >= 0)
+        throw ZevoError(unencodableMessage(text));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

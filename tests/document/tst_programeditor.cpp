@@ -1,6 +1,9 @@
 #include "RMProgramEditor.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 class TestProgramEditor : public QObject {
     Q_OBJECT
@@ -20,8 +23,10 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("empty") << "" << QStringList{};
         QTest::newRow("one line") << "10 end" << QStringList{"10 end"};
-        QTest::newRow("final break not counted") << "10 a\r\n20 b\r\n" << QStringList{"10 a", "20 b"};
-        QTest::newRow("inner empty line counts") << "10 a\r\n\r\n20 b" << QStringList{"10 a", "", "20 b"};
+        QTest::newRow("final break not counted") << "10 a\r\n20 b\r\n"
+                                                 << QStringList{"10 a", "20 b"};
+        QTest::newRow("inner empty line counts")
+            << "10 a\r\n\r\n20 b" << QStringList{"10 a", "", "20 b"};
         QTest::newRow("lone LF and CR") << "1\n2\r3" << QStringList{"1", "2", "3"};
         QTest::newRow("two final breaks") << "1\r\n\r\n" << QStringList{"1", ""};
         QTest::newRow("tabs kept") << "10\tload 1" << QStringList{"10\tload 1"};
@@ -38,13 +43,15 @@ private slots:
     }
 
     void wholeTextKeepsEveryCharacter() {
-        const QString text = QStringLiteral("10 cload 1\r\n") + QChar(0xA0) + QStringLiteral("x\r\n");
+        const QString text =
+            QStringLiteral("10 cload 1\r\n") + QChar(0xA0) + QStringLiteral("x\r\n");
         auto editor = makeEditor(text);
         QCOMPARE(editor->wholeText(), text);
     }
 
     void wrappedLineIsSeveralRows() {
-        const QString longLine = QStringLiteral("10 cload 1 ") + QString(60, u'x') + QStringLiteral(" ende");
+        const QString longLine =
+            QStringLiteral("10 cload 1 ") + QString(60, u'x') + QStringLiteral(" ende");
         auto editor = makeEditor(longLine + QStringLiteral("\r\n20 end"));
         QVERIFY(editor->lineCount() > 2);
         QString joined;
@@ -70,6 +77,68 @@ private slots:
         editor->appendPlainText(QStringLiteral("x end"));
         QCOMPARE(editor->lineCount(), 3001);
         QCOMPARE(editor->lineText(3000), QStringLiteral("x end"));
+    }
+
+    // Rows counted without a layout must be the rows the layout makes: lines of
+    // every length around the wrap width, of narrow and of wide characters.
+    void rowsMatchTheLayoutAtTheWrapEdge_data() {
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("digits") << "7";
+        QTest::newRow("wide") << "W";
+        QTest::newRow("narrow") << "il";
+        QTest::newRow("words") << "10 cload ";
+        QTest::newRow("umlauts") << "Äß";
+    }
+    void rowsMatchTheLayoutAtTheWrapEdge() {
+        QFETCH(QString, unit);
+        QStringList lines;
+        for (QString line; line.size() < 90; line += unit)
+            lines << line + QStringLiteral("x");
+        auto editor = makeEditor(lines.join(QStringLiteral("\r\n")));
+        const qint32 counted = editor->lineCount();
+        QStringList rows;
+        for (qint32 i = 0; i < counted; ++i)
+            rows << editor->lineText(i);
+
+        // Lay out every block, then count the layout's own lines.
+        QTextDocument* doc = editor->document();
+        int laidOut = 0;
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+            doc->documentLayout()->blockBoundingRect(block);
+            laidOut += std::max(block.layout()->lineCount(), 1);
+        }
+        QCOMPARE(counted, laidOut);
+        // Reading again after the layout gives the same rows.
+        editor->setFont(editor->font()); // no change: the rows stay as they are
+        for (qint32 i = 0; i < counted; ++i)
+            QCOMPARE(editor->lineText(i), rows[i]);
+    }
+
+    // Row texts read once are never served after a change of text, width or font.
+    void readRowsFollowEveryChange() {
+        auto editor = makeEditor(QStringLiteral("10 cload 1\r\n20 goto 10"));
+        QCOMPARE(editor->lineText(1), QStringLiteral("20 goto 10"));
+        QTextCursor cursor(editor->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(QStringLiteral("0"));
+        QCOMPARE(editor->lineText(1), QStringLiteral("20 goto 100"));
+        editor->undo();
+        QCOMPARE(editor->lineText(1), QStringLiteral("20 goto 10"));
+
+        const QString longLine = QStringLiteral("30 cload 1 ") + QString(12, u'7');
+        editor->addLine(longLine);
+        QCOMPARE(editor->lineCount(), 3);
+        QCOMPARE(editor->lineText(2), longLine);
+        editor->resize(120, 353);
+        QVERIFY(editor->lineCount() > 3);
+        QVERIFY(editor->lineText(2).size() < longLine.size());
+        editor->resize(2000, 353);
+        QCOMPARE(editor->lineText(2), longLine);
+        QFont larger = editor->font();
+        larger.setPixelSize(200);
+        editor->setFont(larger);
+        QVERIFY(editor->lineCount() > 3);
+        QVERIFY(editor->lineText(2).size() < longLine.size());
     }
 
     void highlightSelectsTheRow() {

@@ -35,11 +35,19 @@ sanitize)
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
     ;;
 bench)
+    # A short rate run by default (3,000 steps, 30 s); the full one takes about
+    # 17 minutes: ZEVO_BENCH_RATE_STEPS=100000 ./build.sh bench
     scripts/install-deps.sh
     configure_and_build build -DCMAKE_BUILD_TYPE=Release
+    export QT_QPA_PLATFORM=offscreen
     for b in build/bench/bench_*; do
-        [[ -x "$b" ]] && QT_QPA_PLATFORM=offscreen "$b"
+        if [[ -f "$b" && -x "$b" ]]; then
+            echo "== $(basename "$b")"
+            "$b"
+        fi
     done
+    echo "== bench_runner"
+    bench/bench_runner.sh build/tools/zevo-run
     ;;
 fuzz)
     ZEVO_FUZZ=1 scripts/install-deps.sh

@@ -12,24 +12,21 @@ int clampedLast(const ProtocolLayout& layout) {
     return std::clamp(layout.lastRegister, 0, RegisterCount - 1);
 }
 
-// Appends the decimal text of value (as QString::number writes it) and returns
-// its length: a protocol line of 51 values then needs no string per value.
-qsizetype appendDecimal(QString& line, qint32 value) {
-    std::array<char16_t, 12> digits{};
+// Writes the decimal text of value (as QString::number gives it) at out and
+// returns the end: a protocol line of 51 values then needs no string per value.
+char16_t* writeDecimal(char16_t* out, qint32 value) {
+    std::array<char16_t, 11> digits{};
     std::size_t start = digits.size();
     qint64 v = value;
-    const bool negative = v < 0;
-    if (negative)
+    if (v < 0) {
+        *out++ = u'-';
         v = -v;
+    }
     do {
         digits[--start] = char16_t(u'0' + v % 10);
         v /= 10;
     } while (v != 0);
-    if (negative)
-        digits[--start] = u'-';
-    const qsizetype length = qsizetype(digits.size() - start);
-    line.append(QStringView(digits.data() + start, length));
-    return length;
+    return std::copy(digits.begin() + std::ptrdiff_t(start), digits.end(), out);
 }
 } // namespace
 
@@ -49,16 +46,21 @@ QString protocolHeading(const ProtocolLayout& layout) {
 }
 
 QString protocolRegisterLine(const ProtocolLayout& layout, const RegisterAccess& registers) {
-    QString line;
-    line.reserve(16 * (clampedLast(layout) + 2));
+    const int last = clampedLast(layout);
+    // At most a TAB, then per value 11 characters and two TABs; cut to size below.
+    QString line(1 + 13 * (last + 1), Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(line.data());
+    char16_t* out = begin;
     if (layout.kind == ProtocolKind::RegistersAndInstruction)
-        line += u'\t';
-    for (int i = 0; i <= clampedLast(layout); ++i) {
-        const qsizetype length = appendDecimal(line, registers.ReadRegister(i));
-        line += u'\t';
-        if (layout.spacing == ProtocolSpacing::Gross && length <= 7)
-            line += u'\t';
+        *out++ = u'\t';
+    for (int i = 0; i <= last; ++i) {
+        char16_t* const value = out;
+        out = writeDecimal(out, registers.ReadRegister(i));
+        *out++ = u'\t';
+        if (layout.spacing == ProtocolSpacing::Gross && out - value <= 8)
+            *out++ = u'\t';
     }
+    line.truncate(out - begin);
     return line;
 }
 

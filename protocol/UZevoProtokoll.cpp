@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -75,7 +74,6 @@ TProtokollFormular::TProtokollFormular(const RegisterAccess& registers, const Pr
     palette.setColor(QPalette::Base, MemoBackground);
     ProtokollMemo->setPalette(palette);
     ProtokollMemo->setTabStopDistance(8 * ProtokollMemo->fontMetrics().averageCharWidth());
-    ProtokollMemo->installEventFilter(this);
 
     Panel = new QFrame(this);
     Panel->setObjectName(QStringLiteral("Panel"));
@@ -222,32 +220,4 @@ void TProtokollFormular::DruckButtonClick() {
     } catch (const ZevoError& e) {
         m_dialogs.showError(e.message());
     }
-}
-
-bool TProtokollFormular::isMenuShortcut(const QKeyEvent* key) const {
-    const QKeySequence pressed(
-        QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
-    for (const QAction* action : actions()) {
-        for (const QKeySequence& shortcut : action->shortcuts()) {
-            if (shortcut.matches(pressed) == QKeySequence::ExactMatch)
-                return true;
-        }
-    }
-    return false;
-}
-
-bool TProtokollFormular::eventFilter(QObject* watched, QEvent* event) {
-    // The main window's shortcuts go before the view's own keys (Ctrl+C copies
-    // the program, not a selection of the protocol), and are used up even when
-    // their command is disabled.
-    if (watched == ProtokollMemo &&
-        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
-        isMenuShortcut(static_cast<QKeyEvent*>(event))) {
-        if (event->type() == QEvent::ShortcutOverride)
-            event->ignore();
-        else
-            event->accept();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -7,7 +7,6 @@
 class Dialogs;
 class ProgramText;
 class QFrame;
-class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
 class RegisterAccess;
@@ -20,7 +19,8 @@ class Settings;
 // line is followed by its line break, as on the clipboard and in print.
 //
 // The main window adds its menu actions to this window (addActions), so that
-// their shortcuts work here too; such keys never reach the text view.
+// their shortcuts work here too; the application's shortcut router keeps such
+// keys away from the text view.
 class TProtokollFormular : public QWidget {
     Q_OBJECT
 public:
@@ -64,12 +64,10 @@ protected:
     // The title bar's close box hides the window instead of destroying it.
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeControls();
     void appendLines(const QStringList& lines);
-    bool isMenuShortcut(const QKeyEvent* key) const;
 
     const RegisterAccess& m_registers;
     const ProgramText& m_program;

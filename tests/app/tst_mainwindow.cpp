@@ -354,6 +354,28 @@ private slots:
         QCOMPARE(clipboard->text(), QStringLiteral("10 cload 1\r\n20 end"));
     }
 
+    // In the protocol window Ctrl+C runs the main window's copy of the program
+    // and never copies from the protocol view; disabled, it is used up.
+    void copyKeyInTheProtocolWindow() {
+        Application app;
+        app.typeProgram({"10 end"});
+        app.window.ProgrammResetClick();
+        app.window.ProtokollClick();
+        Application::activate(&app.protocol);
+        app.protocol.ProtokollMemo->setFocus();
+        app.protocol.ProtokollMemo->selectAll();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+
+        clipboard->setText(QStringLiteral("vorher"));
+        app.item("Kopieren")->setEnabled(false);
+        QTest::keyClick(app.protocol.ProtokollMemo, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("vorher"));
+
+        app.item("Kopieren")->setEnabled(true);
+        QTest::keyClick(app.protocol.ProtokollMemo, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("10 end"));
+    }
+
     // The key of a disabled command reaches no control either: F5 and F6 at
     // start-up leave the editor untouched and run nothing.
     void disabledRunKeysDoNothing() {

@@ -65,7 +65,6 @@ private slots:
     void cancelledPrintDoesNothing();
     void printWritesToTheChosenPrinter();
     void printFailureGoesToTheErrorDisplay();
-    void menuShortcutsGoBeforeTheView();
 
 private:
     FakeRegisters* registers = nullptr;
@@ -358,33 +357,6 @@ void TestProtocolWindow::printFailureGoesToTheErrorDisplay() {
     QCOMPARE(dialogs->log.size(), 2);
     QVERIFY(dialogs->log.at(1).startsWith(QStringLiteral("showError:")));
     QCOMPARE(window->protocolLines().size(), 1);
-}
-
-void TestProtocolWindow::menuShortcutsGoBeforeTheView() {
-    window->clearProtocol();
-    QAction copyProgram(QStringLiteral("In die Zwischenablage kopieren"));
-    copyProgram.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    int copies = 0;
-    connect(&copyProgram, &QAction::triggered, [&] { ++copies; });
-    window->addAction(&copyProgram);
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    window->ProtokollMemo->setFocus();
-    window->ProtokollMemo->selectAll();
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QStringLiteral("vorher"));
-
-    QTest::keyClick(window->ProtokollMemo, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(copies, 1);
-    QCOMPARE(clipboard->text(), QStringLiteral("vorher"));
-
-    // A disabled command still uses the key up.
-    copyProgram.setEnabled(false);
-    QTest::keyClick(window->ProtokollMemo, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(copies, 1);
-    QCOMPARE(clipboard->text(), QStringLiteral("vorher"));
-    window->removeAction(&copyProgram);
 }
 
 QTEST_MAIN(TestProtocolWindow)

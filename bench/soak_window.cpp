@@ -39,6 +39,7 @@
 #if defined(__SANITIZE_ADDRESS__)
 // From the AddressSanitizer runtime (its header is not always installed).
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+extern "C" std::size_t __sanitizer_get_heap_size();
 #endif
 
 namespace {
@@ -64,6 +65,15 @@ qint64 heapBytes() {
 #endif
 }
 
+// What the sanitizer's allocator has mapped: live heap, quarantine, free lists.
+qint64 allocatorBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+    return qint64(__sanitizer_get_heap_size());
+#else
+    return -1;
+#endif
+}
+
 // The protocol's text as QString data: two bytes per character.
 qint64 protocolBytes(const TProtokollFormular& protocol) {
     return qint64(protocol.ProtokollMemo->document()->characterCount()) * 2;
@@ -74,6 +84,7 @@ struct Sample {
     qint64 rss;
     qint64 text;
     qint64 heap;
+    qint64 allocator;
     qint64 rest() const { return rss - text; }
     qint64 heapRest() const { return heap - text; }
 };
@@ -87,8 +98,9 @@ void printSample(const char* label, const Sample& s) {
                 "MiB",
                 label, s.step, mib(s.rss), mib(s.text), mib(s.rest()));
     if (s.heap >= 0)
-        std::printf(", heap in use %8.2f MiB, heap minus text %8.2f MiB", mib(s.heap),
-                    mib(s.heapRest()));
+        std::printf(", heap in use %8.2f MiB, heap minus text %8.2f MiB, allocator mapped "
+                    "%8.2f MiB",
+                    mib(s.heap), mib(s.heapRest()), mib(s.allocator));
     std::printf("\n");
     std::fflush(stdout);
 }
@@ -176,18 +188,21 @@ int main(int argc, char* argv[]) {
                 window.ProtokollClick();
             ++changes;
             if (cleared)
-                afterClear.push_back({done, residentBytes(), protocolBytes(protocol), heapBytes()});
+                afterClear.push_back({done, residentBytes(), protocolBytes(protocol), heapBytes(),
+                                      allocatorBytes()});
         });
         driver.start(0);
 
-        const Sample before{0, residentBytes(), protocolBytes(protocol), heapBytes()};
+        const Sample before{0, residentBytes(), protocolBytes(protocol), heapBytes(),
+                            allocatorBytes()};
         printSample("before", before);
         QElapsedTimer clock;
         clock.start();
         window.ProgrammStartClick();
         const double seconds = clock.nsecsElapsed() / 1e9;
         const int done = window.shownStepCount();
-        const Sample atEnd{done, residentBytes(), protocolBytes(protocol), heapBytes()};
+        const Sample atEnd{done, residentBytes(), protocolBytes(protocol), heapBytes(),
+                           allocatorBytes()};
 
         std::printf("steps %d in %.1f s: %.1f steps/s, %d option changes, protocol %s, %lld "
                     "protocol lines at the end\n",

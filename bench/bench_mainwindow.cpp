@@ -6,7 +6,7 @@
 #include "UZevo.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
-#include "dialogs.h"
+#include "benchsupport.h"
 #include "tRegisterEditor.h"
 
 #include <QAction>
@@ -21,26 +21,6 @@
 
 namespace {
 
-// Every box answers at once, so a run's end message does not wait for a person.
-class SilentDialogs final : public Dialogs {
-public:
-    void information(const QString&) override {}
-    void error(const QString&, int) override {}
-    bool confirm(const QString&) override { return true; }
-    void showError(const QString&) override {}
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return {}; }
-    QPrinter* choosePrinter() override { return nullptr; }
-    void helpContents() override {}
-    void helpTopic(int) override {}
-    void beep() override {}
-};
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 constexpr int Runs = 5;
 
 } // namespace
@@ -49,7 +29,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     THauptformular window(dialogs);
     TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
     TOptionenFormular options;
@@ -73,7 +53,7 @@ int main(int argc, char* argv[]) {
         }
         std::printf("run at 100,0 Hz, protocol %s: median %.2f ms per step (%d runs of %s "
                     "steps)\n",
-                    protocolShown ? "shown" : "hidden", median(perStep), Runs,
+                    protocolShown ? "shown" : "hidden", bench::median(perStep), Runs,
                     qPrintable(window.StepsLabel->text()));
     }
     protocol.hide();
@@ -98,6 +78,6 @@ int main(int argc, char* argv[]) {
     }
     std::printf("Abbruch during a wait: handled a median %.2f ms (max %.2f ms) after the click "
                 "(%d runs)\n",
-                median(lateness), *std::max_element(lateness.begin(), lateness.end()), 4 * Runs);
+                bench::median(lateness), *std::max_element(lateness.begin(), lateness.end()), 4 * Runs);
     return 0;
 }

@@ -3,7 +3,7 @@
 // the program line ("Register- und Befehlsprotokoll", "groß") and prints the
 // median cost of one append among the first and the last 1,000, and the total.
 #include "UZevoProtokoll.h"
-#include "dialogs.h"
+#include "benchsupport.h"
 #include "programtext.h"
 #include "registeraccess.h"
 #include "settings.h"
@@ -39,23 +39,8 @@ public:
     }
 };
 
-class NoDialogs : public Dialogs {
-public:
-    void information(const QString&) override {}
-    void error(const QString&, int) override {}
-    bool confirm(const QString&) override { return false; }
-    void showError(const QString&) override {}
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return {}; }
-    QPrinter* choosePrinter() override { return nullptr; }
-    void helpContents() override {}
-    void helpTopic(int) override {}
-    void beep() override {}
-};
-
-double medianUs(std::vector<qint64> nanoseconds) {
-    std::sort(nanoseconds.begin(), nanoseconds.end());
-    return double(nanoseconds[nanoseconds.size() / 2]) / 1000.0;
+double medianUs(const std::vector<qint64>& nanoseconds) {
+    return double(bench::median(nanoseconds)) / 1000.0;
 }
 
 } // namespace
@@ -67,7 +52,7 @@ int main(int argc, char* argv[]) {
 
     SteppingRegisters registers;
     Program program;
-    NoDialogs dialogs;
+    bench::SilentDialogs dialogs;
     PlainSettings settings;
     settings.Kind = ProtocolKind::RegistersAndInstruction;
     settings.Spacing = ProtocolSpacing::Gross;

@@ -7,6 +7,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "benchsupport.h"
+#include "benchwindows.h"
 #include "tRegisterEditor.h"
 
 #include <QApplication>
@@ -30,10 +31,8 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     bench::SilentDialogs dialogs;
-    THauptformular window(dialogs);
-    TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
-    TOptionenFormular options;
-    window.attach(protocol, options);
+    bench::Windows<> windows(dialogs);
+    auto& window = windows.window;
     window.show();
 
     // Line 1 jumps to the last line, which jumps back; a few lines wrap.

@@ -7,6 +7,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "benchsupport.h"
+#include "benchwindows.h"
 #include "tRegisterEditor.h"
 
 #include <QAction>
@@ -30,10 +31,9 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     bench::SilentDialogs dialogs;
-    THauptformular window(dialogs);
-    TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
-    TOptionenFormular options;
-    window.attach(protocol, options);
+    bench::Windows<> windows(dialogs);
+    auto& window = windows.window;
+    auto& protocol = windows.protocol;
     window.show();
 
     // 1 + 30 * 3 + 2 steps, ended by "end".

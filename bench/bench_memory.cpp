@@ -9,6 +9,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "benchsupport.h"
+#include "benchwindows.h"
 #include "radiogroup.h"
 #include "tRegisterEditor.h"
 #include "updownarrows.h"
@@ -26,10 +27,10 @@ int main(int argc, char* argv[]) {
     const qint64 rssAtStart = bench::residentKiB();
 
     bench::SilentDialogs dialogs;
-    THauptformular window(dialogs);
-    TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
-    TOptionenFormular options;
-    window.attach(protocol, options);
+    bench::Windows<> windows(dialogs);
+    auto& window = windows.window;
+    auto& protocol = windows.protocol;
+    auto& options = windows.options;
     options.ProtokollartRadioGroup->setItemIndex(1);
     options.AbstandRadioGroup->setItemIndex(1);
     options.UpDown->setPosition(50);

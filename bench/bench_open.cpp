@@ -6,6 +6,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "benchsupport.h"
+#include "benchwindows.h"
 #include "programfile.h"
 #include "tRegisterEditor.h"
 
@@ -49,10 +50,8 @@ int main(int argc, char* argv[]) {
 
     bench::SilentDialogs dialogs;
     dialogs.openAnswer = path;
-    THauptformular window(dialogs);
-    TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
-    TOptionenFormular options;
-    window.attach(protocol, options);
+    bench::Windows<> windows(dialogs);
+    auto& window = windows.window;
     window.show();
     QApplication::processEvents();
 

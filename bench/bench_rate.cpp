@@ -14,6 +14,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "benchsupport.h"
+#include "benchwindows.h"
 #include "radiogroup.h"
 #include "tRegisterEditor.h"
 #include "updownarrows.h"
@@ -75,10 +76,10 @@ int main(int argc, char* argv[]) {
         steps = 3000;
 
     bench::SilentDialogs dialogs;
-    TimedWindow window(dialogs, steps);
-    TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
-    TOptionenFormular options;
-    window.attach(protocol, options);
+    bench::Windows<TimedWindow> windows(dialogs, steps);
+    auto& window = windows.window;
+    auto& protocol = windows.protocol;
+    auto& options = windows.options;
     options.ProtokollartRadioGroup->setItemIndex(1);
     options.UpDown->setPosition(50);
     options.RegistermarkierenCheckBox->setChecked(true);

@@ -5,8 +5,8 @@
 class TRegisterEditor;
 
 // Draws the cells of the register grid and makes its value editors. The drawing
-// is done by hand rather than through the style: a run repaints the whole grid
-// after every register write, so a cell must be cheap to draw.
+// is done by hand rather than through the style: a run repaints cells after
+// every register write, so a cell must be cheap to draw.
 class RegisterCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

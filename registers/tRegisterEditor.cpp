@@ -92,9 +92,8 @@ QString TRegisterEditor::valueText(qint32 n) const {
     return item(n, ValueColumn)->text();
 }
 
-void TRegisterEditor::setValueText(qint32 n, const QString& text) {
-    item(n, ValueColumn)->setText(text);
-    viewport()->update();
+void TRegisterEditor::updateKeyCell(qint32 n) {
+    update(model()->index(n, KeyColumn));
 }
 
 qint32 TRegisterEditor::ReadRegister(qint32 n) const {
@@ -104,15 +103,24 @@ qint32 TRegisterEditor::ReadRegister(qint32 n) const {
 void TRegisterEditor::WriteRegister(qint32 n, qint32 value) {
     if (!IsValidRegister(n))
         return; // the interpreter checks every number before it writes
+    const qint32 previous = LastWrittenRegister;
     LastWrittenRegister = n;
-    setValueText(n, QString::number(value));
+    // A new text repaints its own cell; besides it only the mark can change on
+    // screen: it leaves the key it stands on (or stood on until marking was
+    // switched off) and comes to the key of n. Each run step writes, so the
+    // rest of the grid is left alone.
+    item(n, ValueColumn)->setText(QString::number(value));
+    updateKeyCell(previous);
+    updateKeyCell(n);
 }
 
 void TRegisterEditor::ClearRegisters() {
     for (int n = 0; n < RegisterCount; ++n) {
-        setValueText(n, QStringLiteral("0"));
+        item(n, ValueColumn)->setText(QStringLiteral("0"));
         SavedValues[std::size_t(n)] = 0;
     }
+    // Rare: the whole grid, which also brings the mark up to date with MarkChanges.
+    viewport()->update();
 }
 
 void TRegisterEditor::SaveRegisters() {
@@ -123,7 +131,8 @@ void TRegisterEditor::SaveRegisters() {
 
 void TRegisterEditor::RestoreRegisters() {
     for (int n = 0; n < RegisterCount; ++n)
-        setValueText(n, QString::number(SavedValues[std::size_t(n)]));
+        item(n, ValueColumn)->setText(QString::number(SavedValues[std::size_t(n)]));
+    viewport()->update();
 }
 
 void TRegisterEditor::SetMarkChanges(bool on) {

@@ -71,8 +71,8 @@ protected:
 
 private:
     void setupView();
-    // Replaces a value text and repaints the whole grid, so the mark follows at once.
-    void setValueText(qint32 n, const QString& text);
+    // Repaints the key cell of register n (where the mark may appear or vanish).
+    void updateKeyCell(qint32 n);
     void openEditor(int row);
     bool focusInside() const;
     // False (after telling the user) while the edited cell lacks its required digits.

@@ -5,6 +5,8 @@
 //
 //   bench_rate [steps]     (or ZEVO_BENCH_RATE_STEPS; default 3000, full run 100000)
 //   ZEVO_BENCH_RATE_PROTOCOL=hidden   runs with the protocol window hidden
+//   ZEVO_BENCH_RATE_PAINTS=1          also prints which widgets were repainted
+//                                     per pass, and how many pixels
 //
 // Prints the steps per second over the first and the last 1,000 steps, and the
 // median overhead of one pass of the run loop beyond its 10 ms sleep (wall
@@ -15,6 +17,7 @@
 #include "UZevoProtokoll.h"
 #include "benchsupport.h"
 #include "benchwindows.h"
+#include "protocolview.h"
 #include "radiogroup.h"
 #include "tRegisterEditor.h"
 #include "updownarrows.h"
@@ -23,9 +26,9 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QPaintEvent>
 #include <QSlider>
-#include <QTextDocument>
+#include <map>
 
 namespace {
 
@@ -57,6 +60,38 @@ public:
 private:
     QElapsedTimer m_clock;
     int m_steps;
+};
+
+// Counts the paint events of every widget and the pixels they cover.
+class PaintCensus final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            QString name = watched->objectName();
+            if (name.isEmpty())
+                name = QString::fromLatin1(watched->metaObject()->className());
+            if (watched->parent() && !watched->parent()->objectName().isEmpty())
+                name = watched->parent()->objectName() + u'/' + name;
+            Tally& tally = m_tally[name];
+            ++tally.events;
+            for (const QRect& rect : static_cast<QPaintEvent*>(event)->region())
+                tally.pixels += qint64(rect.width()) * rect.height();
+        }
+        return false;
+    }
+    void print(std::size_t passes) const {
+        for (const auto& [name, tally] : m_tally)
+            std::printf("paints per pass: %-40s %6.2f events %9.0f pixels\n", qPrintable(name),
+                        double(tally.events) / double(passes),
+                        double(tally.pixels) / double(passes));
+    }
+
+private:
+    struct Tally {
+        qint64 events = 0;
+        qint64 pixels = 0;
+    };
+    std::map<QString, Tally> m_tally;
 };
 
 double stepsPerSecond(const std::vector<qint64>& starts, std::size_t from, std::size_t to) {
@@ -101,8 +136,13 @@ int main(int argc, char* argv[]) {
                 protocolShown ? "shown" : "hidden", qPrintable(bench::loadAverage()));
     std::fflush(stdout);
 
+    PaintCensus census;
+    const bool countPaints = qEnvironmentVariableIntValue("ZEVO_BENCH_RATE_PAINTS") != 0;
+    if (countPaints)
+        app.installEventFilter(&census);
     window.startClock();
     window.ProgrammStartClick();
+    app.removeEventFilter(&census);
 
     const auto& s = window.m_sleepStart;
     const std::size_t n = s.size(); // sleep i precedes step i + 1
@@ -129,7 +169,9 @@ int main(int argc, char* argv[]) {
                 bench::median(cpuMs));
     std::printf("median sleep10ms: %.3f ms\n", double(bench::median(window.m_sleepNs)) / 1e6);
     std::printf("protocol lines %lld, resident memory %lld KiB -> %lld KiB, load %s\n",
-                qint64(protocol.ProtokollMemo->document()->blockCount() - 1), rssBefore,
-                bench::residentKiB(), qPrintable(bench::loadAverage()));
+                qint64(protocol.ProtokollMemo->lineCount()), rssBefore, bench::residentKiB(),
+                qPrintable(bench::loadAverage()));
+    if (countPaints)
+        census.print(n);
     return 0;
 }

@@ -14,6 +14,7 @@
 #include "UZevo.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
+#include "protocolview.h"
 #include "fakes.h"
 #include "radiogroup.h"
 #include "tRegisterEditor.h"
@@ -74,9 +75,9 @@ qint64 allocatorBytes() {
 #endif
 }
 
-// The protocol's text as QString data: two bytes per character.
+// The bytes the protocol view holds for its text.
 qint64 protocolBytes(const TProtokollFormular& protocol) {
-    return qint64(protocol.ProtokollMemo->document()->characterCount()) * 2;
+    return qint64(protocol.ProtokollMemo->textBytes());
 }
 
 struct Sample {

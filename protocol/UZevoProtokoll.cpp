@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "plaintextprinter.h"
 #include "protocolformat.h"
+#include "protocolview.h"
 #include "settings.h"
 #include "zevoerror.h"
 
@@ -12,12 +13,8 @@
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStyle>
-#include <QTextBlock>
-#include <QTextCursor>
 
 namespace {
 // The layout at the initial client size; the buttons keep their distance from
@@ -59,21 +56,11 @@ TProtokollFormular::TProtokollFormular(const RegisterAccess& registers, const Pr
     windowFont.setPixelSize(11);
     setFont(windowFont);
 
-    ProtokollMemo = new QPlainTextEdit(this);
+    ProtokollMemo = new ProtocolView(this);
     ProtokollMemo->setObjectName(QStringLiteral("ProtokollMemo"));
-    ProtokollMemo->setReadOnly(true);
-    ProtokollMemo->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                           Qt::TextSelectableByKeyboard);
-    ProtokollMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    ProtokollMemo->setTabChangesFocus(true); // read-only: TAB moves on to the buttons
-    ProtokollMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    ProtokollMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The protocol only grows; an undo history would double its memory.
-    ProtokollMemo->setUndoRedoEnabled(false);
     QPalette palette = ProtokollMemo->palette();
     palette.setColor(QPalette::Base, MemoBackground);
     ProtokollMemo->setPalette(palette);
-    ProtokollMemo->setTabStopDistance(8 * ProtokollMemo->fontMetrics().averageCharWidth());
 
     Panel = new QFrame(this);
     Panel->setObjectName(QStringLiteral("Panel"));
@@ -130,34 +117,12 @@ void TProtokollFormular::setFileNameSource(std::function<QString()> getActFileNa
     m_fileName = std::move(getActFileName);
 }
 
-void TProtokollFormular::appendLines(const QStringList& lines) {
-    QTextCursor cursor(ProtokollMemo->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
-    for (const QString& line : lines) {
-        cursor.insertText(line);
-        cursor.insertBlock();
-    }
-    cursor.endEditBlock();
-    // The caret follows the newest line; a selection is dropped. A caret that
-    // already stood at the end has moved along with the insertion; setting it
-    // again would lay out the long lines above it for its rectangle, which
-    // costs more than the append itself. The scroll bars below then show it.
-    const QTextCursor caret = ProtokollMemo->textCursor();
-    if (caret.hasSelection() || caret.position() != cursor.position())
-        ProtokollMemo->setTextCursor(cursor);
-    QScrollBar* vertical = ProtokollMemo->verticalScrollBar();
-    vertical->setValue(vertical->maximum());
-    QScrollBar* horizontal = ProtokollMemo->horizontalScrollBar();
-    horizontal->setValue(horizontal->minimum());
-}
-
 void TProtokollFormular::clearProtocol() {
     const PlainSettings defaults;
     const ProtocolLayout layout = ProtocolLayout::from(m_settings ? *m_settings : defaults);
     const QString heading = protocolHeading(layout);
     ProtokollMemo->clear();
-    appendLines({heading});
+    ProtokollMemo->appendLines({heading});
 }
 
 void TProtokollFormular::actualizeProtocol(const qint32& CurrentLine) {
@@ -168,17 +133,11 @@ void TProtokollFormular::actualizeProtocol(const qint32& CurrentLine) {
     QStringList entry;
     writeProtocolEntry(layout, m_registers, m_program, CurrentLine,
                        [&entry](const QString& line) { entry.append(line); });
-    appendLines(entry);
+    ProtokollMemo->appendLines(entry);
 }
 
 QStringList TProtokollFormular::protocolLines() const {
-    QStringList lines;
-    // The last block is the empty line after the last line break.
-    const QTextDocument* document = ProtokollMemo->document();
-    for (QTextBlock block = document->begin(); block.isValid() && block.next().isValid();
-         block = block.next())
-        lines.append(block.text());
-    return lines;
+    return ProtokollMemo->lines();
 }
 
 void TProtokollFormular::FormClose() {
@@ -202,13 +161,9 @@ void TProtokollFormular::HilfeButtonClick() {
 }
 
 void TProtokollFormular::ZwischenablageButtonClick() {
+    // The selection ends after the last line break, so every line keeps its CR LF.
     ProtokollMemo->selectAll();
-    QString text;
-    for (const QString& line : protocolLines()) {
-        text += line;
-        text += QStringLiteral("\r\n");
-    }
-    QGuiApplication::clipboard()->setText(text);
+    QGuiApplication::clipboard()->setText(ProtokollMemo->selectedText());
 }
 
 void TProtokollFormular::DruckButtonClick() {

@@ -5,9 +5,9 @@
 #include <functional>
 
 class Dialogs;
+class ProtocolView;
 class ProgramText;
 class QFrame;
-class QPlainTextEdit;
 class QPushButton;
 class RegisterAccess;
 class Settings;
@@ -41,7 +41,7 @@ public:
     // The protocol lines, each without its line break (none before the first reset).
     QStringList protocolLines() const;
 
-    QPlainTextEdit* ProtokollMemo = nullptr;
+    ProtocolView* ProtokollMemo = nullptr;
     QFrame* Panel = nullptr;
     QPushButton* DruckButton = nullptr;
     QPushButton* ZwischenablageButton = nullptr;
@@ -67,7 +67,6 @@ protected:
 
 private:
     void placeControls();
-    void appendLines(const QStringList& lines);
 
     const RegisterAccess& m_registers;
     const ProgramText& m_program;

@@ -1,20 +1,19 @@
 #include "RMProgramEditor.h"
 #include "UZevoProtokoll.h"
 #include "fakes.h"
+#include "protocolview.h"
 #include "runcontrol.h"
 #include "zevoerror.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 
 namespace {
 // Run control's window side, writing the protocol into the real window.
@@ -37,8 +36,12 @@ private:
     qint32 m_count = 0;
 };
 
+// What the view holds, each line with its line break.
 QString memoText(const TProtokollFormular& window) {
-    return window.ProtokollMemo->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+    QString text;
+    for (const QString& line : window.ProtokollMemo->lines())
+        text += line + u'\n';
+    return text;
 }
 } // namespace
 
@@ -92,7 +95,7 @@ void TestProtocolWindow::cleanup() {
 }
 
 void TestProtocolWindow::startsWithOneEmptyLine() {
-    QCOMPARE(window->ProtokollMemo->document()->blockCount(), 1);
+    QCOMPARE(window->ProtokollMemo->lineCount(), 0);
     QCOMPARE(memoText(*window), QString());
     QVERIFY(window->protocolLines().isEmpty());
     QVERIFY(!window->isVisible());
@@ -104,15 +107,11 @@ void TestProtocolWindow::windowAndViewProperties() {
     QVERIFY(window->isWindow());
     QCOMPARE(window->pos(), QPoint(360, 216));
     QCOMPARE(window->size(), QSize(450, 303));
-    QPlainTextEdit* memo = window->ProtokollMemo;
+    ProtocolView* memo = window->ProtokollMemo;
     QCOMPARE(memo->objectName(), QStringLiteral("ProtokollMemo"));
-    QVERIFY(memo->isReadOnly());
-    QVERIFY(memo->textInteractionFlags() & Qt::TextSelectableByMouse);
-    QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(memo->palette().color(QPalette::Base), QColor(255, 251, 240));
-    QCOMPARE(memo->maximumBlockCount(), 0);
     const qreal tabStop = 8 * memo->fontMetrics().averageCharWidth();
     QCOMPARE(memo->tabStopDistance(), tabStop);
     window->clearProtocol(); // emptying must not lose the tab stops
@@ -243,7 +242,7 @@ void TestProtocolWindow::appendMovesTheCaretToTheEndAndScrolls() {
     settings->LastRegister = 50;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QPlainTextEdit* memo = window->ProtokollMemo;
+    ProtocolView* memo = window->ProtokollMemo;
     window->clearProtocol();
     for (int i = 0; i < 60; ++i)
         window->actualizeProtocol(i);
@@ -258,16 +257,15 @@ void TestProtocolWindow::appendMovesTheCaretToTheEndAndScrolls() {
     horizontal->setValue(horizontal->maximum());
     QVERIFY(horizontal->value() > 0);
     window->actualizeProtocol(1);
-    QVERIFY(!memo->textCursor().hasSelection());
-    QCOMPARE(memo->textCursor().position(), memo->document()->characterCount() - 1);
-    QCOMPARE(memo->textCursor().block(), memo->document()->lastBlock());
+    QVERIFY(!memo->hasSelection());
+    QCOMPARE(memo->caret(), (ProtocolView::Position{memo->lineCount(), 0}));
     QCOMPARE(vertical->value(), vertical->maximum());
     QCOMPARE(horizontal->value(), 0);
 
     // Emptying shows the heading at the top.
     window->clearProtocol();
     QCOMPARE(vertical->value(), 0);
-    QCOMPARE(memo->cursorForPosition(QPoint(2, 2)).blockNumber(), 0);
+    QCOMPARE(memo->positionAt(QPoint(2, 2)).line, 0);
 }
 
 void TestProtocolWindow::clipboardGetsEveryLineWithCrLf() {
@@ -279,9 +277,9 @@ void TestProtocolWindow::clipboardGetsEveryLineWithCrLf() {
     clipboard->setText(QStringLiteral("vorher"));
     QTest::mouseClick(window->ZwischenablageButton, Qt::LeftButton);
     QCOMPARE(clipboard->text(), QStringLiteral("Befehl\tR 0\tR 1\t\r\n\t0\t0\t\r\n1 cload 5\r\n"));
-    const QTextCursor cursor = window->ProtokollMemo->textCursor();
-    QCOMPARE(cursor.selectionStart(), 0);
-    QCOMPARE(cursor.selectionEnd(), window->ProtokollMemo->document()->characterCount() - 1);
+    // The whole text stays selected, up to the empty row after the last line.
+    QCOMPARE(window->ProtokollMemo->anchor(), (ProtocolView::Position{0, 0}));
+    QCOMPARE(window->ProtokollMemo->caret(), (ProtocolView::Position{3, 0}));
 }
 
 void TestProtocolWindow::clipboardBeforeTheFirstResetIsEmpty() {

@@ -250,7 +250,9 @@ void ProtocolView::updateScrollBars() {
 }
 
 void ProtocolView::scrollContentsBy(int dx, int dy) {
-    viewport()->scroll(dx, dy * m_rowHeight);
+    // The margin above the first row stays empty; only the rows move.
+    const QRect rows(0, Margin, viewport()->width(), viewport()->height() - Margin);
+    viewport()->scroll(dx, dy * m_rowHeight, rows);
 }
 
 void ProtocolView::ensureCaretVisible() {

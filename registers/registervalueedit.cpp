@@ -15,6 +15,9 @@ bool isDigits(const QString& text) {
 RegisterValueEdit::RegisterValueEdit(std::function<void()> beep, QWidget* parent)
     : QLineEdit(parent), m_beep(std::move(beep)) {
     setFrame(false);
+    // Filled with the cell colour it looks the same, but a program's write into
+    // the current cell then repaints the editor alone, not the window under it.
+    setAutoFillBackground(true);
     // textChanged rather than textEdited: undo and redo change the text without
     // textEdited, and the register must follow them as well.
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {

@@ -422,6 +422,29 @@ private slots:
         QVERIFY(dialogs->log.isEmpty());
     }
 
+    // Neither a write into the current cell (its open editor shows the new text)
+    // nor the mark moving repaints what lies under the grid, as the empty frame
+    // of its group box does in the main window.
+    void writesRepaintNothingBeneathTheGrid() {
+        auto* frame = new QWidget(window);
+        frame->setGeometry(grid->geometry().adjusted(-8, -16, 8, 8));
+        frame->stackUnder(grid);
+        frame->show();
+        PaintLog beneath;
+        for (QWidget* w : {window, frame, static_cast<QWidget*>(grid)})
+            w->installEventFilter(&beneath);
+        settle();
+        beneath.painted.clear();
+        for (int i = 1; i <= 4; ++i) {
+            grid->WriteRegister(0, i); // the current cell
+            if (i % 2)
+                grid->WriteRegister(7, -i); // the mark leaves R0 and comes back
+            settle();
+        }
+        QCOMPARE(editor()->text(), QStringLiteral("4"));
+        QCOMPARE(beneath.painted, QVector<QRect>());
+    }
+
     void typingRepaintsOnlyTheEditedCell() {
         PaintLog paints;
         grid->viewport()->installEventFilter(&paints);

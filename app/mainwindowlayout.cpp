@@ -93,6 +93,9 @@ void THauptformular::createControls() {
     StepsLabel->setObjectName(QStringLiteral("StepsLabel"));
     StepsLabel->setFont(boldFont(16));
     StepsLabel->setAlignment(Qt::AlignCenter);
+    // The counter changes every step of a run; filled with the window colour it
+    // looks the same but repaints alone, without the group box and window under it.
+    StepsLabel->setAutoFillBackground(true);
 
     setTabOrder(ProgramMemo, RegisterEditor);
     setTabOrder(RegisterEditor, TaktrateTrackBar);

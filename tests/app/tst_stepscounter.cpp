@@ -1,0 +1,91 @@
+// The step counter changes on every step of a run. It must repaint on its own,
+// without the group box and window beneath it, and look as a full repaint of
+// the window would.
+#include "RMProgramEditor.h"
+#include "UZevo.h"
+#include "UZevoOptionen.h"
+#include "UZevoProtokoll.h"
+#include "fakes.h"
+#include "tRegisterEditor.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+class PaintLog : public QObject {
+public:
+    QStringList painted;
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            painted << watched->objectName();
+        return false;
+    }
+};
+
+void settle() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// The widget's pixels in the window's backing store, with every incremental paint.
+QImage onScreen(QWidget* w) {
+    const QPoint at = w->mapTo(w->window(), QPoint(0, 0));
+    return w->screen()
+        ->grabWindow(w->window()->winId(), at.x(), at.y(), w->width(), w->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// The same area rendered afresh, the whole window at once.
+QImage fullRender(QWidget* w) {
+    const QImage all = w->window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return all.copy(QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size()));
+}
+} // namespace
+
+class TestStepsCounter : public QObject {
+    Q_OBJECT
+
+private slots:
+    void stepsRepaintTheCounterAlone() {
+        FakeDialogs dialogs;
+        THauptformular window(dialogs);
+        TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
+        TOptionenFormular options;
+        window.attach(protocol, options);
+        window.show();
+        window.ProgramMemo->setPlainText(QStringLiteral("10 cadd 1\n20 goto 10"));
+        window.ProgrammResetClick();
+        settle();
+        auto* box = window.findChild<QGroupBox*>(QStringLiteral("SchritteGroupBox"));
+        QVERIFY(box);
+
+        PaintLog paints;
+        for (QWidget* w : {static_cast<QWidget*>(&window), window.centralWidget(),
+                           static_cast<QWidget*>(box), static_cast<QWidget*>(window.StepsLabel)})
+            w->installEventFilter(&paints);
+        for (const QString& count : {QStringLiteral("1"), QStringLiteral("2")}) {
+            paints.painted.clear();
+            window.EinzelschrittClick();
+            settle();
+            QCOMPARE(window.StepsLabel->text(), count);
+            QCOMPARE(paints.painted, QStringList{QStringLiteral("StepsLabel")});
+            QCOMPARE(onScreen(box), fullRender(box));
+        }
+        // Counts wider than the first ones.
+        window.StepsLabel->setText(QStringLiteral("1234567"));
+        settle();
+        QCOMPARE(onScreen(box), fullRender(box));
+        window.StepsLabel->setText(QStringLiteral("8"));
+        settle();
+        QCOMPARE(onScreen(box), fullRender(box));
+        QVERIFY(dialogs.log.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestStepsCounter)
+#include "tst_stepscounter.moc"

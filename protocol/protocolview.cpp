@@ -8,7 +8,10 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <cmath>
+#include <optional>
 
 namespace {
 // Space between the frame and the text, as a plain text edit leaves it.
@@ -17,6 +20,72 @@ constexpr int Margin = 4;
 bool isBlank(QChar c) {
     return c == u'\t' || c == u' ';
 }
+
+// A scroll bar that repaints only when it would look different. Every append
+// moves the range and the value; with thousands of lines the handle moves by
+// a fraction of a pixel, and painting the bar anyway costs more than the
+// append itself.
+class SteadyScrollBar final : public QScrollBar {
+public:
+    SteadyScrollBar(Qt::Orientation orientation, QWidget* parent)
+        : QScrollBar(orientation, parent) {}
+
+    // Range and value changed together show once, after both, if at all.
+    void beginChange() { ++m_changing; }
+    void endChange() {
+        if (--m_changing == 0 && look() != m_painted)
+            update();
+    }
+
+protected:
+    void sliderChange(SliderChange change) override {
+        if (change != SliderOrientationChange && (m_changing > 0 || look() == m_painted))
+            return;
+        QScrollBar::sliderChange(change);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        m_painted = look();
+        QScrollBar::paintEvent(event);
+    }
+
+private:
+    struct Look {
+        QRect handle;
+        bool atMinimum = false;
+        bool atMaximum = false;
+        bool enabled = false;
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+    Look look() const {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return Look{style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                            QStyle::SC_ScrollBarSlider, this),
+                    value() == minimum(), value() == maximum(), isEnabled()};
+    }
+    std::optional<Look> m_painted;
+    int m_changing = 0;
+};
+
+// Opens a change on both bars of a view for the lifetime of the object.
+class ScrollBarChange {
+public:
+    explicit ScrollBarChange(const QAbstractScrollArea& area)
+        : m_bars{static_cast<SteadyScrollBar*>(area.verticalScrollBar()),
+                 static_cast<SteadyScrollBar*>(area.horizontalScrollBar())} {
+        for (SteadyScrollBar* bar : m_bars)
+            bar->beginChange();
+    }
+    ~ScrollBarChange() {
+        for (SteadyScrollBar* bar : m_bars)
+            bar->endChange();
+    }
+    ScrollBarChange(const ScrollBarChange&) = delete;
+    ScrollBarChange& operator=(const ScrollBarChange&) = delete;
+
+private:
+    std::array<SteadyScrollBar*, 2> m_bars;
+};
 } // namespace
 
 ProtocolView::ProtocolView(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -31,6 +100,8 @@ ProtocolView::ProtocolView(QWidget* parent) : QAbstractScrollArea(parent) {
     // them and the frame under them on every append; with fixed bars it has
     // nothing to do. Bars that fill their own background spare the frame's
     // repaint when the vertical one changes.
+    setVerticalScrollBar(new SteadyScrollBar(Qt::Vertical, this));
+    setHorizontalScrollBar(new SteadyScrollBar(Qt::Horizontal, this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
@@ -53,9 +124,12 @@ void ProtocolView::appendLines(const QStringList& lines) {
         m_widest = qMax(m_widest, lineWidth(text));
     }
     m_caret = m_anchor = Position{lineCount(), 0};
-    updateScrollBars();
-    horizontalScrollBar()->setValue(0);
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    {
+        const ScrollBarChange change(*this);
+        updateScrollBars();
+        horizontalScrollBar()->setValue(0);
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
     if (hadSelection)
         viewport()->update();
     else // the row that held the caret and the new ones
@@ -69,6 +143,7 @@ void ProtocolView::clear() {
     m_lineEnds.shrink_to_fit();
     m_widest = 0;
     m_caret = m_anchor = Position{};
+    const ScrollBarChange change(*this);
     updateScrollBars();
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);

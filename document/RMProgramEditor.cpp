@@ -176,7 +176,13 @@ void TRMProgramEditor::HighlightLine(qint32 n) {
     int start = 0;
     int length = 0;
     if (rowRange(n, start, length) && length > 0) {
-        cursor.setPosition(start);
+        // Every cursor move measures the line anew for the caret's x, shaping
+        // its text each time; a cursor made at the start of a block skips one.
+        const QTextBlock block = document()->findBlock(start);
+        if (block.position() == start)
+            cursor = QTextCursor(block);
+        else
+            cursor.setPosition(start);
         cursor.setPosition(start + length, QTextCursor::KeepAnchor);
     } else {
         cursor.setPosition(cursor.selectionEnd());

@@ -155,6 +155,19 @@ private slots:
         editor->HighlightLine(99);
         QVERIFY(!editor->textCursor().hasSelection());
         QCOMPARE(editor->textCursor().position(), end);
+
+        // The rows of a wrapped line: the first starts its block, the second does not.
+        auto wrapped = makeEditor(QStringLiteral("10 cload ") + QString(40, u'7') +
+                                  QStringLiteral("\n20 end"));
+        wrapped->resize(120, 353);
+        QVERIFY(wrapped->lineCount() > 2);
+        for (int row : {0, 1, wrapped->lineCount() - 1}) {
+            wrapped->HighlightLine(row);
+            QCOMPARE(wrapped->textCursor().selectedText(), wrapped->lineText(row));
+        }
+        wrapped->HighlightLine(1);
+        QVERIFY(wrapped->textCursor().selectionStart() > 0);
+        QCOMPARE(wrapped->textCursor().block().blockNumber(), 0);
     }
 
     void addLineAndCaret() {

@@ -167,6 +167,14 @@ int main(int argc, char* argv[]) {
                 "cpu per pass median %.3f ms\n",
                 bench::median(overheadMs), Window, bench::median(lastOverheadMs),
                 bench::median(cpuMs));
+    // The trend over the run, in tenths: growth shows here before it moves a median.
+    std::printf("overhead per pass by tenth of the run (median, ms):");
+    for (int tenth = 0; tenth < 10; ++tenth) {
+        const auto from = overheadMs.begin() + std::ptrdiff_t(overheadMs.size() * tenth / 10);
+        const auto to = overheadMs.begin() + std::ptrdiff_t(overheadMs.size() * (tenth + 1) / 10);
+        std::printf(" %.3f", bench::median(std::vector<double>(from, to)));
+    }
+    std::printf("\n");
     std::printf("median sleep10ms: %.3f ms\n", double(bench::median(window.m_sleepNs)) / 1e6);
     std::printf("protocol lines %lld, resident memory %lld KiB -> %lld KiB, load %s\n",
                 qint64(protocol.ProtokollMemo->lineCount()), rssBefore, bench::residentKiB(),

@@ -59,6 +59,7 @@ private slots:
     void settingChangeLeavesTheNewHeadingAlone();
     void unreadableRegisterLeavesTheProtocolUntouched();
     void appendMovesTheCaretToTheEndAndScrolls();
+    void showingAfterAHiddenRunShowsTheNewestLines();
     void clipboardGetsEveryLineWithCrLf();
     void clipboardBeforeTheFirstResetIsEmpty();
     void helpOpensTopicSix();
@@ -266,6 +267,25 @@ void TestProtocolWindow::appendMovesTheCaretToTheEndAndScrolls() {
     window->clearProtocol();
     QCOMPARE(vertical->value(), 0);
     QCOMPARE(memo->positionAt(QPoint(2, 2)).line, 0);
+}
+
+// The protocol grows while its window is hidden; shown later, the window
+// shows the newest lines at the bottom, scrolled to the left edge.
+void TestProtocolWindow::showingAfterAHiddenRunShowsTheNewestLines() {
+    settings->Kind = ProtocolKind::RegistersAndInstruction;
+    settings->LastRegister = 50;
+    window->clearProtocol();
+    for (int i = 0; i < 100; ++i)
+        window->actualizeProtocol(i % 2);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    ProtocolView* memo = window->ProtokollMemo;
+    QScrollBar* vertical = memo->verticalScrollBar();
+    QVERIFY(vertical->maximum() > 0);
+    QCOMPARE(vertical->value(), vertical->maximum());
+    QCOMPARE(memo->horizontalScrollBar()->value(), 0);
+    const QPoint bottom(4, memo->viewport()->height() - 2 * memo->fontMetrics().lineSpacing());
+    QVERIFY(memo->positionAt(bottom).line >= memo->lineCount() - 2);
 }
 
 void TestProtocolWindow::clipboardGetsEveryLineWithCrLf() {

@@ -6,6 +6,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "fakes.h"
+#include "screenpixels.h"
 #include "tRegisterEditor.h"
 
 #include <QApplication>
@@ -29,15 +30,6 @@ public:
 void settle() {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
-}
-
-// The widget's pixels in the window's backing store, with every incremental paint.
-QImage onScreen(QWidget* w) {
-    const QPoint at = w->mapTo(w->window(), QPoint(0, 0));
-    return w->screen()
-        ->grabWindow(w->window()->winId(), at.x(), at.y(), w->width(), w->height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
 }
 
 // The same area rendered afresh, the whole window at once.

@@ -1,4 +1,5 @@
 #include "protocolview.h"
+#include "screenpixels.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,10 +45,14 @@ private slots:
     void copyPutsTheSelectionOnTheClipboard();
 
 private:
-    // What a part of the view shows on screen (every incremental paint),
+    // What a part of the view (the viewport unless named) shows on screen,
     // against a fresh render of the whole part.
-    QImage onScreen(QWidget* part = nullptr) const;
-    QImage freshRender(QWidget* part = nullptr) const;
+    QImage onScreen(QWidget* part = nullptr) const {
+        return ::onScreen(part ? part : view->viewport());
+    }
+    QImage freshRender(QWidget* part = nullptr) const {
+        return ::freshRender(part ? part : view->viewport());
+    }
     QPoint pointOf(Position p) const;
     // The x of the first column with ink in a row of the fresh render, from x on.
     int firstInk(qsizetype line, int fromX) const;
@@ -70,22 +75,6 @@ void TestProtocolView::init() {
 
 void TestProtocolView::cleanup() {
     delete window;
-}
-
-QImage TestProtocolView::onScreen(QWidget* part) const {
-    if (!part)
-        part = view->viewport();
-    const QPoint at = part->mapTo(window, QPoint(0, 0));
-    return part->screen()
-        ->grabWindow(window->winId(), at.x(), at.y(), part->width(), part->height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-QImage TestProtocolView::freshRender(QWidget* part) const {
-    if (!part)
-        part = view->viewport();
-    return part->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 QPoint TestProtocolView::pointOf(Position p) const {

@@ -1,5 +1,6 @@
 #include "fakes.h"
 #include "registervalueedit.h"
+#include "screenpixels.h"
 #include "tRegisterEditor.h"
 #include "zevoerror.h"
 
@@ -48,15 +49,8 @@ class TestRegisterGrid : public QObject {
     QImage rendered() const { return grid->viewport()->grab().toImage(); }
     // What the viewport's pixels on screen are: the backing store with every
     // incremental paint, unlike grab(), which renders afresh.
-    QImage onScreen() const {
-        QWidget* view = grid->viewport();
-        const QPoint at = view->mapTo(view->window(), QPoint(0, 0));
-        return view->screen()
-            ->grabWindow(view->window()->winId(), at.x(), at.y(), view->width(), view->height())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    }
-    QImage freshRender() const { return rendered().convertToFormat(QImage::Format_RGB32); }
+    QImage onScreen() const { return ::onScreen(grid->viewport()); }
+    QImage freshRender() const { return ::freshRender(grid->viewport()); }
     static void settle() {
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();

@@ -165,12 +165,8 @@ QStringList ProtocolView::lines() const {
     return result;
 }
 
-QString ProtocolView::rowText(qsizetype row) const {
-    return line(row); // the row after the last line is empty
-}
-
 qsizetype ProtocolView::lineLength(qsizetype row) const {
-    return rowText(row).size();
+    return line(row).size();
 }
 
 // --- selection -------------------------------------------------------------
@@ -179,14 +175,14 @@ QString ProtocolView::selectedText() const {
     const Position from = qMin(m_anchor, m_caret);
     const Position to = qMax(m_anchor, m_caret);
     if (from.line == to.line)
-        return rowText(from.line).mid(from.column, to.column - from.column);
-    QString text = rowText(from.line).mid(from.column);
+        return line(from.line).mid(from.column, to.column - from.column);
+    QString text = line(from.line).mid(from.column);
     for (qsizetype row = from.line + 1; row < to.line; ++row) {
         text += QStringLiteral("\r\n");
-        text += rowText(row);
+        text += line(row);
     }
     text += QStringLiteral("\r\n");
-    text += rowText(to.line).left(to.column);
+    text += line(to.line).left(to.column);
     return text;
 }
 
@@ -214,14 +210,14 @@ void ProtocolView::moveCaret(Position to, bool keepAnchor) {
 }
 
 ProtocolView::Position ProtocolView::wordStart(Position p) const {
-    const QString text = rowText(p.line);
+    const QString text = line(p.line);
     while (p.column > 0 && !isBlank(text.at(p.column - 1)))
         --p.column;
     return p;
 }
 
 ProtocolView::Position ProtocolView::wordEnd(Position p) const {
-    const QString text = rowText(p.line);
+    const QString text = line(p.line);
     while (p.column < text.size() && !isBlank(text.at(p.column)))
         ++p.column;
     return p;
@@ -233,10 +229,11 @@ void ProtocolView::updateMetrics() {
     const QFontMetricsF metrics(font());
     for (std::size_t c = 0; c < m_asciiAdvance.size(); ++c)
         m_asciiAdvance[c] = metrics.horizontalAdvance(QChar(char16_t(c)));
+    const QFontMetrics whole(font());
     // Stops every eight average character widths, as the printout has them.
-    m_tabStop = 8 * QFontMetrics(font()).averageCharWidth();
-    m_rowHeight = qMax(1, QFontMetrics(font()).lineSpacing());
-    m_ascent = QFontMetrics(font()).ascent();
+    m_tabStop = 8 * whole.averageCharWidth();
+    m_rowHeight = qMax(1, whole.lineSpacing());
+    m_ascent = whole.ascent();
     m_widest = 0;
     for (qsizetype i = 0; i < lineCount(); ++i)
         m_widest = qMax(m_widest, lineWidth(line(i)));
@@ -321,7 +318,7 @@ void ProtocolView::updateScrollBars() {
     const int width = int(std::ceil(m_widest)) + 2 * Margin;
     horizontal->setRange(0, qMax(0, width - viewport()->width()));
     horizontal->setPageStep(viewport()->width());
-    horizontal->setSingleStep(qMax(1, QFontMetrics(font()).averageCharWidth() * 2));
+    horizontal->setSingleStep(qMax(1, int(m_tabStop / 4))); // two average characters
 }
 
 void ProtocolView::scrollContentsBy(int dx, int dy) {
@@ -337,7 +334,7 @@ void ProtocolView::ensureCaretVisible() {
     else if (m_caret.line >= vertical->value() + visibleRows())
         vertical->setValue(int(m_caret.line - visibleRows() + 1));
     QScrollBar* horizontal = horizontalScrollBar();
-    const int x = int(columnX(rowText(m_caret.line), m_caret.column));
+    const int x = int(columnX(line(m_caret.line), m_caret.column));
     const int width = viewport()->width() - 2 * Margin;
     if (x < horizontal->value())
         horizontal->setValue(x);
@@ -372,7 +369,7 @@ void ProtocolView::paintEvent(QPaintEvent* event) {
     const qsizetype last = qMin(
         rowCount() - 1, firstVisibleLine() + qMax(0, (exposed.bottom() - Margin) / m_rowHeight));
     for (qsizetype row = first; row <= last; ++row) {
-        const QString text = rowText(row);
+        const QString text = line(row);
         const int top = rowTop(row);
 
         // Each TAB-separated piece is drawn at its own stop, and only if it shows.
@@ -517,5 +514,5 @@ ProtocolView::Position ProtocolView::positionAt(const QPoint& point) const {
     const qsizetype row = qBound<qsizetype>(
         0, firstVisibleLine() + std::floor(double(point.y() - Margin) / m_rowHeight), lineCount());
     const qreal x = point.x() - Margin + horizontalScrollBar()->value();
-    return Position{row, columnAt(rowText(row), x)};
+    return Position{row, columnAt(line(row), x)};
 }

@@ -40,6 +40,8 @@ public:
     void clear();
 
     qsizetype lineCount() const { return qsizetype(m_lineEnds.size()); }
+    // Line i without its line break; empty outside the lines (so also for the
+    // empty row after the last one).
     QString line(qsizetype i) const;
     QStringList lines() const;
     // Characters held, line breaks not counted.
@@ -73,7 +75,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QString rowText(qsizetype row) const;
     qsizetype rowCount() const { return lineCount() + 1; }
     qsizetype lineLength(qsizetype row) const;
     // Horizontal positions within a line, from the start of the text.

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <unistd.h>
+
 namespace {
 
 QString fullPath(const QString& path) {
@@ -58,9 +60,19 @@ void save(const QString& path, const QString& text) {
         throw ZevoError(unencodableMessage(text));
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Where no temporary file can be made beside it (a folder the user may not
+    // write), the file itself is emptied and written, as a plain save would.
+    file.setDirectWriteFallback(true);
+    // Unbuffered, so that a failed write is seen by the write itself: a
+    // buffered one may fail inside commit(), which still reports success, and
+    // would replace the old file with a short one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ZevoError(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(fullPath(path)));
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // A quota or a network file system may refuse the data only when it is
+    // flushed to the disk; that too must come before the old file is replaced.
+    const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError &&
+                         ::fsync(file.handle()) == 0;
+    if (!written || !file.commit() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         throw ZevoError(QStringLiteral("Stream-Schreibfehler"));
     }

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -128,8 +129,15 @@ private slots:
     }
 
     // A write that fails half-way (here: the file size limit of the process,
-    // which holds for root too) keeps the old file whole and leaves no debris.
+    // which holds for root too) keeps the old file whole and leaves no debris,
+    // also when the text is small enough to sit in a write buffer until commit.
+    void failedWriteKeepsOldFile_data() {
+        QTest::addColumn<int>("size");
+        QTest::newRow("beyond a buffer") << 100000;
+        QTest::newRow("within a buffer") << 3000;
+    }
     void failedWriteKeepsOldFile() {
+        QFETCH(int, size);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("p.rmp"));
         writeBytes(path, "10 end\r\n");
@@ -139,12 +147,27 @@ private slots:
         rlimit limited = previous;
         limited.rlim_cur = 1000;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const QString message = errorOf([&] { ProgramFile::save(path, QString(100000, u'x')); });
+        const QString message = errorOf([&] { ProgramFile::save(path, QString(size, u'x')); });
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, previousHandler);
         QCOMPARE(message, QStringLiteral("Stream-Schreibfehler"));
         QCOMPARE(readBytes(path), QByteArray("10 end\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.rmp"});
+    }
+
+    // No temporary file can be made in a folder the user may not write; the
+    // file itself may be written all the same.
+    void writableFileInReadOnlyFolder() {
+        if (geteuid() == 0)
+            QSKIP("root may write into any folder");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.rmp"));
+        writeBytes(path, QByteArray(500, 'o'));
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        const QString message = errorOf([&] { ProgramFile::save(path, QStringLiteral("10 end")); });
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(message, QString());
+        QCOMPARE(readBytes(path), QByteArray("10 end"));
     }
 
     void saveReplacesWholeFile() {

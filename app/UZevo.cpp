@@ -73,6 +73,7 @@ void THauptformular::initialState() {
     ShowStepCount(0);
     m_run->SetCommandStates(CommandState::Stopped);
     RegisterEditor->setDialogs(&m_dialogs);
+    ProgramMemo->setDialogs(&m_dialogs);
     RegisterEditor->SetRegisterEditMasks();
     RegisterEditor->SetMarkChanges(true);
     ProgramMemo->setFocus();

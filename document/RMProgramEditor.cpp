@@ -1,8 +1,14 @@
 #include "RMProgramEditor.h"
 
+#include "dialogs.h"
+#include "programfile.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPalette>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -27,6 +33,22 @@ QString toEditorLineBreaks(const QString& text) {
     return result;
 }
 
+// Bytes of text in a program file: a line break, whichever way it is
+// written here, becomes CR LF there.
+qint64 fileBytes(const QString& text) {
+    qint64 bytes = text.size();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QChar::ParagraphSeparator || c == u'\n')
+            ++bytes;
+        else if (c == u'\r' && !(i + 1 < text.size() && text[i + 1] == u'\n'))
+            ++bytes;
+        else if (c == u'\r')
+            --bytes; // counted with its LF
+    }
+    return bytes;
+}
+
 } // namespace
 
 TRMProgramEditor::TRMProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
@@ -40,6 +62,54 @@ TRMProgramEditor::TRMProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setPalette(p);
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int, int, int) { invalidateRows(); });
+}
+
+qint64 TRMProgramEditor::fileSize() const {
+    // characterCount() includes one separator per block; each is CR LF in the file.
+    const QTextDocument* doc = document();
+    return qint64(doc->characterCount()) - 1 + doc->blockCount() - 1;
+}
+
+bool TRMProgramEditor::acceptsInsertion(const QString& text) {
+    const qint64 removed = fileBytes(textCursor().selectedText());
+    if (fileSize() - removed + fileBytes(text) <= ProgramFile::Capacity)
+        return true;
+    if (m_dialogs)
+        m_dialogs->showError(ProgramFile::capacityMessage());
+    return false;
+}
+
+void TRMProgramEditor::keyPressEvent(QKeyEvent* event) {
+    const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QString typed = lineBreak ? QStringLiteral("\n") : event->text();
+    const bool inserts = lineBreak || (!typed.isEmpty() && typed.at(0).isPrint() &&
+                                       !(event->modifiers() & Qt::ControlModifier));
+    if (inserts && !acceptsInsertion(typed)) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TRMProgramEditor::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty() && !acceptsInsertion(event->commitString())) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+// Qt 6.4's text control crashes on clipboard data without any format (an
+// empty clipboard under X11); what carries no text is never handed to it.
+bool TRMProgramEditor::canInsertFromMimeData(const QMimeData* source) const {
+    return source && source->hasText() && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void TRMProgramEditor::insertFromMimeData(const QMimeData* source) {
+    if (!source || !source->hasText() || source->text().isEmpty())
+        return;
+    if (acceptsInsertion(source->text()))
+        QPlainTextEdit::insertFromMimeData(source);
 }
 
 void TRMProgramEditor::resizeEvent(QResizeEvent* event) {

@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <vector>
 
+class Dialogs;
+
 // The program editor. Its text is the one store of the program. Lines are
 // counted as the editor lays them out: with word wrap a long line continues on
 // further rows, and each row is a line of its own for the interpreter.
@@ -13,6 +15,9 @@ class TRMProgramEditor : public QPlainTextEdit, public ProgramText, public LineH
     Q_OBJECT
 public:
     explicit TRMProgramEditor(QWidget* parent = nullptr);
+
+    // Where a typed or pasted text that would not fit is reported.
+    void setDialogs(Dialogs* dialogs) { m_dialogs = dialogs; }
 
     // Laid-out rows; an empty last row after a final line break is not counted.
     qint32 lineCount() const override;
@@ -29,12 +34,24 @@ public:
     // Caret position (selection start) with every line break counted as two characters.
     qint64 caretPosition() const;
     void setCaretPosition(qint64 position);
+    // The size of the whole text in a program file, in bytes.
+    qint64 fileSize() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    // Whether replacing the selection by text keeps the file within its
+    // capacity; if not, the refusal is reported.
+    bool acceptsInsertion(const QString& text);
+
+    Dialogs* m_dialogs = nullptr;
+
     struct Row {
         int block;
         int line;

@@ -29,7 +29,7 @@ QString load(const QString& path) {
     if (file.error() != QFileDevice::NoError)
         throw ZevoError(QStringLiteral("Stream-Lesefehler"));
     if (bytes.size() > Capacity)
-        throw ZevoError(QStringLiteral("Text überschreitet Memo-Kapazität"));
+        throw ZevoError(capacityMessage());
     return decodeWindows1252(bytes);
 }
 

@@ -19,6 +19,6 @@ QStringList loadProgramLines(const QString& fileName) {
     if (file.error() != QFileDevice::NoError)
         throw ZevoError(QStringLiteral("Stream-Lesefehler"));
     if (bytes.size() > ProgramFile::Capacity)
-        throw ZevoError(QStringLiteral("Text überschreitet Memo-Kapazität"));
+        throw ZevoError(ProgramFile::capacityMessage());
     return splitProgramLines(decodeWindows1252(bytes));
 }

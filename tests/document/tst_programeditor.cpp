@@ -1,6 +1,11 @@
 #include "RMProgramEditor.h"
+#include "fakes.h"
+#include "programfile.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -192,6 +197,54 @@ private slots:
         editor->replaceWholeText(QStringLiteral("20 end"));
         editor->undo();
         QCOMPARE(editor->wholeText(), QStringLiteral("10 end"));
+    }
+
+    // An empty clipboard (no format at all) crashed the text control.
+    void pasteWithoutTextDoesNothing() {
+        auto editor = makeEditor(QStringLiteral("10 end"));
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        editor->setFocus();
+        QTest::keyClick(editor.get(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(editor->wholeText(), QStringLiteral("10 end"));
+    }
+
+    // Typing and pasting keep to the capacity that opening has, so that every
+    // text the editor holds can be opened again. A line break is two bytes.
+    void capacityHoldsForTypingAndPasting_data() {
+        QTest::addColumn<qint64>("room");
+        QTest::addColumn<QString>("input"); // "paste:" + text, or keys typed
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("character into the last byte") << qint64(1) << "x" << true;
+        QTest::newRow("character beyond") << qint64(0) << "x" << false;
+        QTest::newRow("line break into one byte") << qint64(1) << "\n" << false;
+        QTest::newRow("paste that fits") << qint64(4) << "paste:a\nb" << true;
+        QTest::newRow("paste one byte too long") << qint64(3) << "paste:a\nb" << false;
+    }
+    void capacityHoldsForTypingAndPasting() {
+        QFETCH(qint64, room);
+        QFETCH(QString, input);
+        QFETCH(bool, accepted);
+        const QString line = QString(28, u'x') + QStringLiteral("\r\n");
+        const qint64 full = ProgramFile::Capacity - room;
+        QString text = line.repeated(full / line.size());
+        text += QString(full - text.size(), u'y');
+        auto editor = makeEditor(text);
+        FakeDialogs dialogs;
+        editor->setDialogs(&dialogs);
+        QCOMPARE(editor->fileSize(), full);
+        editor->moveCursor(QTextCursor::End);
+        if (input.startsWith(QStringLiteral("paste:"))) {
+            QGuiApplication::clipboard()->setText(input.mid(6));
+            editor->paste();
+        } else if (input == QStringLiteral("\n")) {
+            QTest::keyClick(editor.get(), Qt::Key_Return);
+        } else {
+            QTest::keyClicks(editor.get(), input);
+        }
+        QCOMPARE(editor->fileSize() <= ProgramFile::Capacity, true);
+        QCOMPARE(editor->fileSize() > full, accepted);
+        QCOMPARE(dialogs.log, accepted ? QStringList()
+                                       : QStringList{"showError:Text überschreitet Memo-Kapazität."});
     }
 
     void tabMovesFocus() {

@@ -9,9 +9,11 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QAbstractUndoItem>
 #include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <functional>
 
 namespace {
 
@@ -23,6 +25,21 @@ QString withDefaultExtension(const QString& name) {
     const QString base = QFileInfo(name).fileName();
     return base.contains(u'.') ? name : name + DefaultExtension;
 }
+
+// "Neu" and "Öffnen..." change the file name with the text, in one undo step:
+// an undone Open must not leave the text of one file under the name of another.
+class FileNameUndo : public QAbstractUndoItem {
+public:
+    FileNameUndo(std::function<void(const QString&)> setName, QString before, QString after)
+        : m_setName(std::move(setName)), m_before(std::move(before)), m_after(std::move(after)) {}
+    void undo() override { m_setName(m_before); }
+    void redo() override { m_setName(m_after); }
+
+private:
+    std::function<void(const QString&)> m_setName;
+    QString m_before;
+    QString m_after;
+};
 
 // Every command ends at its own boundary: a failure is shown, never thrown on.
 template <typename Command> void runCommand(Dialogs& dialogs, Command&& command) {
@@ -60,16 +77,18 @@ void ProgramDocument::DruckenClick() {
 }
 
 void ProgramDocument::newProgram() {
+    const QString previousName = ActFileName;
     ActFileName.clear();
     m_host.ClearRegisters();
     // Clearing and the template are one edit, so one undo brings back the
-    // program that was there before.
+    // program that was there before, with its file name.
     QTextCursor edit(m_editor.document());
     edit.beginEditBlock();
     m_editor.replaceWholeText(QString());
     m_host.ShowStepCount(0);
     for (int i = 1; i <= 10; ++i)
         m_editor.addLine(QString::number(10 * i) + u' ');
+    recordFileNameChange(previousName);
     edit.endEditBlock();
     m_editor.setCaretPosition(3); // behind "10 "
     UpdateCaption();
@@ -82,13 +101,26 @@ void ProgramDocument::openProgram() {
         return;
     m_lastOpenName = name;
     const QString text = ProgramFile::load(name); // a failure changes nothing
-    m_editor.replaceWholeText(text);
-    m_editor.setCaretPosition(0);
+    const QString previousName = ActFileName;
     ActFileName = QFileInfo(name).absoluteFilePath();
+    QTextCursor edit(m_editor.document());
+    edit.beginEditBlock();
+    m_editor.replaceWholeText(text);
+    recordFileNameChange(previousName);
+    edit.endEditBlock();
+    m_editor.setCaretPosition(0);
     if (m_host.highlightCurrentLine())
         m_editor.HighlightLine(0);
     UpdateCaption();
     m_host.ProgrammResetClick();
+}
+
+void ProgramDocument::recordFileNameChange(const QString& previousName) {
+    const auto setName = [this](const QString& name) {
+        ActFileName = name;
+        UpdateCaption();
+    };
+    m_editor.document()->appendUndoItem(new FileNameUndo(setName, previousName, ActFileName));
 }
 
 void ProgramDocument::saveProgramAs() {

@@ -39,6 +39,8 @@ private:
     void openProgram();
     void saveProgramAs();
     void writeProgram(const QString& path);
+    // Makes the change of ActFileName part of the editor's current undo step.
+    void recordFileNameChange(const QString& previousName);
     void printProgram();
 
     TRMProgramEditor& m_editor;

@@ -22,9 +22,11 @@ namespace ProgramFile {
 
 QString load(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file: opening a named pipe would wait for a writer, with
+    // the window frozen, and a device or a socket holds no program.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         throw ZevoError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(fullPath(path)));
-    // Read at most one byte past the capacity: a device or pipe reports no size.
+    // Read at most one byte past the capacity: the file may grow meanwhile.
     const QByteArray bytes = file.read(Capacity + 1);
     if (file.error() != QFileDevice::NoError)
         throw ZevoError(QStringLiteral("Stream-Lesefehler"));

@@ -256,22 +256,36 @@ private slots:
         QCOMPARE(readBytes(path), QByteArray("10 end"));
     }
 
+    // The file name and caption go back and forth with the text, so that an
+    // undone Open is never saved over the opened file.
     void undoBringsBackTheProgramAfterNewAndOpen() {
         Fixture f;
-        const QString path = f.path(QStringLiteral("p.rmp"));
-        writeBytes(path, "10 cload 5\r\n20 end");
-        f.editor.setFocus();
-        QTest::keyClicks(&f.editor, QStringLiteral("10 end"));
+        const QString a = f.path(QStringLiteral("a.rmp"));
+        const QString b = f.path(QStringLiteral("b.rmp"));
+        writeBytes(a, "10 end");
+        writeBytes(b, "10 cload 5\r\n20 end");
+        f.dialogs.openAnswer = a;
+        f.document.OeffnenClick();
         f.document.NeuClick();
         QCOMPARE(f.editor.lineCount(), 10);
         QTest::keyClick(&f.editor, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.editor.wholeText(), QStringLiteral("10 end"));
+        QCOMPARE(f.document.getActFileName(), a);
+        QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0 (a.rmp)"));
 
-        f.dialogs.openAnswer = path;
+        f.dialogs.openAnswer = b;
         f.document.OeffnenClick();
         QCOMPARE(f.editor.wholeText(), QStringLiteral("10 cload 5\r\n20 end"));
         QTest::keyClick(&f.editor, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.editor.wholeText(), QStringLiteral("10 end"));
+        QCOMPARE(f.document.getActFileName(), a);
+        QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0 (a.rmp)"));
+        f.document.SpeichernClick();
+        QCOMPARE(readBytes(b), QByteArray("10 cload 5\r\n20 end"));
+
+        QTest::keyClick(&f.editor, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(f.document.getActFileName(), b);
+        QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0 (b.rmp)"));
     }
 
     void printingNeedsAFileName() {

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -97,12 +98,16 @@ private slots:
                                  << "Datei %1 kann nicht geöffnet werden";
         QTest::newRow("directory") << "sub"
                                    << "Datei %1 kann nicht geöffnet werden";
+        // Opening a pipe would wait for a writer and freeze the window.
+        QTest::newRow("named pipe") << "pipe.rmp"
+                                    << "Datei %1 kann nicht geöffnet werden";
     }
     void loadFailures() {
         QFETCH(QString, name);
         QFETCH(QString, message);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.rmp"))), 0600), 0);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
         // A relative name is reported with its full path.

@@ -52,7 +52,7 @@ THauptformular::THauptformular(Dialogs& dialogs, QWidget* parent)
     placeControls();
 
     m_machine =
-        std::make_unique<Machine>(Machine{*ProgramMemo, *RegisterEditor, m_settings, ProgramMemo});
+        std::make_unique<Machine>(Machine{*ProgramMemo, *RegisterEditor, m_settings, this});
     m_run = std::make_unique<RunControl>(*m_machine, *this, m_dialogs);
     m_document = std::make_unique<ProgramDocument>(*ProgramMemo, *this, m_dialogs);
 
@@ -157,6 +157,17 @@ void THauptformular::sleep10ms() {
     QThread::msleep(10);
 }
 
+// --- LineHighlighter -------------------------------------------------------
+
+void THauptformular::HighlightLine(qint32 n) {
+    // A step that took the focus would send the user's next keys for the cell
+    // into the program; the line is marked all the same.
+    if (m_run->isRunning() && RegisterEditor->isEditingCell())
+        ProgramMemo->markLineKeepingFocus(n);
+    else
+        ProgramMemo->HighlightLine(n);
+}
+
 // --- DocumentHost ----------------------------------------------------------
 
 void THauptformular::ClearRegisters() {
@@ -181,7 +192,8 @@ void THauptformular::NeuClick() {
     guarded([this] { m_document->NeuClick(); });
 }
 void THauptformular::OeffnenClick() {
-    guarded([this] { m_document->OeffnenClick(); });
+    if (mayLeaveRegisterCell())
+        guarded([this] { m_document->OeffnenClick(); });
 }
 void THauptformular::SpeichernClick() {
     guarded([this] { m_document->SpeichernClick(); });
@@ -201,20 +213,31 @@ void THauptformular::BeendenClick() {
 }
 
 void THauptformular::EinzelschrittClick() {
-    m_run->EinzelschrittClick();
+    if (mayLeaveRegisterCell())
+        m_run->EinzelschrittClick();
 }
 void THauptformular::ProgrammStartClick() {
+    if (!mayLeaveRegisterCell())
+        return;
     m_run->ProgrammStartClick();
+    // Only a run shows the marked line while a register cell has the focus.
+    ProgramMemo->showSelectionWithoutFocus(false);
 }
 void THauptformular::ProgrammStopClick() {
     m_run->ProgrammStopClick();
 }
 void THauptformular::ProgrammResetClick() {
-    m_run->ProgrammResetClick();
+    if (mayLeaveRegisterCell())
+        m_run->ProgrammResetClick();
+}
+
+bool THauptformular::mayLeaveRegisterCell() {
+    return RegisterEditor->mayTakeFocusFromCell();
 }
 
 void THauptformular::RegisterSpeichernClick() {
-    guarded([this] { RegisterEditor->SaveRegisters(); });
+    if (mayLeaveRegisterCell())
+        guarded([this] { RegisterEditor->SaveRegisters(); });
 }
 
 void THauptformular::RegisterLadenClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forwardingsettings.h"
+#include "linehighlighter.h"
 #include "programdocument.h"
 #include "runcontrol.h"
 
@@ -31,7 +32,10 @@ struct Machine;
 // counter, and every command of the application in menu and toolbar. Run
 // control and the file commands live in their own classes; the handlers here
 // delegate to them and implement the window side they need.
-class THauptformular : public QMainWindow, public RunWindow, public DocumentHost {
+class THauptformular : public QMainWindow,
+                       public RunWindow,
+                       public DocumentHost,
+                       public LineHighlighter {
     Q_OBJECT
 public:
     explicit THauptformular(Dialogs& dialogs, QWidget* parent = nullptr);
@@ -66,6 +70,10 @@ public:
     void focusEditor() override;
     void processPendingMessages() override;
     void sleep10ms() override;
+
+    // LineHighlighter: the editor's HighlightLine, but during a run the focus
+    // stays in a register cell the user is typing in.
+    void HighlightLine(qint32 n) override;
 
     // DocumentHost
     void ClearRegisters() override;
@@ -124,6 +132,9 @@ private:
     void initialState();
     // Runs a handler's work; a failure ends it at the error display.
     template <typename Work> void guarded(Work&& work);
+    // Commands that move the focus into the editor or read the registers end
+    // here, with the grid's one message, while a cell holds an incomplete entry.
+    bool mayLeaveRegisterCell();
 
     Dialogs& m_dialogs;
     ForwardingSettings m_settings;

@@ -42,8 +42,22 @@ bool ShortcutRouter::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
-    if (!isServedWindow(watched) || !isMenuKey(static_cast<QKeyEvent*>(event)))
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!isMenuKey(key))
         return QObject::eventFilter(watched, event);
+    if (!isServedWindow(watched)) {
+        // Another window of ours (the help viewer) keeps its own keys: Ctrl+C
+        // copies its text there, and F5 must not run steps unseen behind it.
+        // F1, the help key, works everywhere. Menus and other popups are left
+        // as they are.
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        const bool ownWindow = widget && widget->window()->windowType() != Qt::Popup;
+        if (ownWindow && type == QEvent::ShortcutOverride && key->key() != Qt::Key_F1) {
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
     if (type == QEvent::ShortcutOverride) {
         // Not claimed by the control: the shortcut map runs the command if it is enabled.
         event->ignore();

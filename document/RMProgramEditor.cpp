@@ -60,6 +60,8 @@ TRMProgramEditor::TRMProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
     QPalette p = palette();
     p.setColor(QPalette::Base, QColor(255, 251, 240));
     setPalette(p);
+    m_selectionShownWithoutFocus = true; // so that the next call sets the colours
+    showSelectionWithoutFocus(false);
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int, int, int) { invalidateRows(); });
 }
@@ -242,6 +244,36 @@ QString TRMProgramEditor::lineText(qint32 n) const {
 
 void TRMProgramEditor::HighlightLine(qint32 n) {
     setFocus();
+    selectRow(n);
+}
+
+void TRMProgramEditor::markLineKeepingFocus(qint32 n) {
+    showSelectionWithoutFocus(true);
+    selectRow(n);
+}
+
+void TRMProgramEditor::showSelectionWithoutFocus(bool on) {
+    if (on == m_selectionShownWithoutFocus)
+        return;
+    m_selectionShownWithoutFocus = on;
+    // The text control paints the selection in the inactive colours without the
+    // focus; in the colours of unselected text it is not seen.
+    QPalette p = palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight,
+               on ? p.color(QPalette::Active, QPalette::Highlight)
+                  : p.color(QPalette::Inactive, QPalette::Base));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+               on ? p.color(QPalette::Active, QPalette::HighlightedText)
+                  : p.color(QPalette::Inactive, QPalette::Text));
+    setPalette(p);
+}
+
+void TRMProgramEditor::focusInEvent(QFocusEvent* event) {
+    showSelectionWithoutFocus(false);
+    QPlainTextEdit::focusInEvent(event);
+}
+
+void TRMProgramEditor::selectRow(qint32 n) {
     QTextCursor cursor = textCursor();
     int start = 0;
     int length = 0;

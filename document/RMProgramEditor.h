@@ -23,7 +23,15 @@ public:
     qint32 lineCount() const override;
     // The characters of row n without its line break; empty outside the rows.
     QString lineText(qint32 n) const override;
+    // Takes the keyboard focus and selects row n (nothing for an empty row).
     void HighlightLine(qint32 n) override;
+    // Selects row n as HighlightLine does, but leaves the keyboard focus where
+    // it is; the selection stays visible without the focus until the editor
+    // gets the focus again or showSelectionWithoutFocus(false).
+    void markLineKeepingFocus(qint32 n);
+    // A selection shows only while the editor has the keyboard focus, unless
+    // this is on.
+    void showSelectionWithoutFocus(bool on);
 
     // The whole text with CR LF between lines, as typed (no wrap breaks).
     QString wholeText() const;
@@ -49,8 +57,11 @@ private:
     // Whether replacing the selection by text keeps the file within its
     // capacity; if not, the refusal is reported.
     bool acceptsInsertion(const QString& text);
+    void selectRow(qint32 n);
+    void focusInEvent(QFocusEvent* event) override;
 
     Dialogs* m_dialogs = nullptr;
+    bool m_selectionShownWithoutFocus = false;
 
     struct Row {
         int block;

@@ -203,6 +203,14 @@ bool TRegisterEditor::focusInside() const {
     return focus && (focus == this || isAncestorOf(focus));
 }
 
+bool TRegisterEditor::isEditingCell() const {
+    return m_editor && window()->focusWidget() == m_editor;
+}
+
+bool TRegisterEditor::mayTakeFocusFromCell() {
+    return !isEditingCell() || mayLeaveCurrentCell();
+}
+
 bool TRegisterEditor::mayLeaveCurrentCell() {
     if (!m_editor || !m_editor->isChanged() || m_editor->hasRequiredDigits())
         return true;

@@ -44,6 +44,12 @@ public:
     void setDialogs(Dialogs* dialogs) { m_dialogs = dialogs; }
     // The editor of the current cell (never null once the grid exists).
     RegisterValueEdit* currentEditor() const { return m_editor; }
+    // Whether the user is typing in a cell: its editor holds the focus of the window.
+    bool isEditingCell() const;
+    // A command that would take the focus from the edited cell asks first:
+    // false (after the beep and the message) while the cell holds an
+    // incomplete entry, so the command ends before it changes anything.
+    bool mayTakeFocusFromCell();
 
     // Used by the cell editors.
     void beep();

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <functional>
@@ -355,6 +356,26 @@ private slots:
         QCOMPARE(clipboard->text(), QStringLiteral("10 cload 1\r\n20 end"));
     }
 
+    // Another window of ours (the help viewer) keeps its own keys: Ctrl+C
+    // copies its selection, and F5 runs no step behind it. F1 still helps.
+    void helpWindowKeepsItsOwnKeys() {
+        Application app;
+        app.typeProgram({"10 cload 1", "20 end"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        QTextBrowser help;
+        help.setPlainText(QStringLiteral("Hilfetext"));
+        help.show();
+        Application::activate(&help);
+        help.setFocus();
+        help.selectAll();
+        QTest::keyClick(&help, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Hilfetext"));
+        QTest::keyClick(&help, Qt::Key_F5);
+        QCOMPARE(app.window.StepsLabel->text(), QStringLiteral("0"));
+        QTest::keyClick(&help, Qt::Key_F1);
+        QCOMPARE(app.dialogs.log.last(), QStringLiteral("help:contents"));
+    }
+
     // In the protocol window Ctrl+C runs the main window's copy of the program
     // and never copies from the protocol view; disabled, it is used up.
     void copyKeyInTheProtocolWindow() {
@@ -575,6 +596,72 @@ private slots:
             QVERIFY(!app.window.command(name)->isEnabled());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8);
         QVERIFY(app.enabled("ProgrammStart") && app.enabled("Einzelschritt"));
+    }
+
+    // An emptied cell ends a command that would take the focus from it with
+    // the cell's one message, before the command changes anything.
+    void incompleteCellEndsTheCommand() {
+        Application app;
+        app.typeProgram({"10 cload 1", "20 end"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F5);
+        const QStringList protocol = app.protocol.protocolLines();
+        TRegisterEditor* grid = app.window.RegisterEditor;
+        const QRect cell = grid->visualRect(grid->model()->index(2, TRegisterEditor::ValueColumn));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::keyClick(grid->currentEditor(), Qt::Key_Delete);
+        app.dialogs.log.clear();
+        QTest::keyClick(grid->currentEditor(), Qt::Key_F8);
+        QCOMPARE(app.dialogs.log,
+                 (QStringList{"beep", "showError:Ungültiger Eingabewert. Mit der Taste ESC machen "
+                                      "Sie die Änderungen rückgängig."}));
+        QCOMPARE(app.window.StepsLabel->text(), QStringLiteral("1"));
+        QCOMPARE(app.protocol.protocolLines(), protocol);
+        QCOMPARE(QApplication::focusWidget(), grid->currentEditor());
+    }
+
+    // The editor's selection shows only while it has the focus; during a run
+    // it stays visible while the user types into a register cell, and the
+    // steps leave the focus there, so the keys go into the cell.
+    void selectionAndFocusWhileTypingIntoACell() {
+        Application app;
+        app.typeProgram({"10 cadd 1", "20 goto 10"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        TRMProgramEditor* editor = app.window.ProgramMemo;
+        TRegisterEditor* grid = app.window.RegisterEditor;
+        // Whether the selection can be seen: the editor looks different without it.
+        const auto selectionShows = [editor] {
+            const QImage with = editor->viewport()->grab().toImage();
+            const QTextCursor kept = editor->textCursor();
+            QTextCursor none = kept;
+            none.clearSelection();
+            editor->setTextCursor(none);
+            const QImage without = editor->viewport()->grab().toImage();
+            editor->setTextCursor(kept);
+            return with != without;
+        };
+        QVERIFY(selectionShows());
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QVERIFY(editor->textCursor().hasSelection());
+        QVERIFY(!selectionShows());
+
+        const QString program = editor->toPlainText();
+        const QRect cell = grid->visualRect(grid->model()->index(3, TRegisterEditor::ValueColumn));
+        bool shownDuringRun = false;
+        app.window.onSleep = [&](int n) {
+            if (n == 5) {
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
+            } else if (n == 200) {
+                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8"));
+                shownDuringRun = selectionShows() && editor->textCursor().hasSelection();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+            }
+        };
+        QTest::keyClick(editor, Qt::Key_F6);
+        QCOMPARE(editor->toPlainText(), program);
+        QCOMPARE(grid->valueText(3), QStringLiteral("98"));
+        QVERIFY(shownDuringRun);
     }
 
     // During a run a click into the grid leaves "Abbruch" enabled, so a program

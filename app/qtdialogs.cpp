@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 
 namespace {
 
@@ -21,9 +22,16 @@ const QStringList SaveFilters = {QStringLiteral("Registermaschinenprogramme (*.r
 const QStringList OpenFilters = {QStringLiteral("Registermaschinenprogramme (*.rmp)"),
                                  QStringLiteral("Alle Programme (*)")};
 
+// Each box and dialog opens above every window of ours, the protocol window
+// that stays on top included; beneath it a box would look like a frozen program.
+void raiseAboveOurWindows(QWidget& dialog) {
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
 void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
                        const QString& initialName) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    raiseAboveOurWindows(dialog);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     dialog.setDirectory(QDir::currentPath());
@@ -39,7 +47,17 @@ QString chosenFile(QFileDialog& dialog) {
 
 } // namespace
 
-QtDialogs::QtDialogs(HelpViewer& helpViewer) : m_help(helpViewer) {}
+QtDialogs::QtDialogs(HelpViewer& helpViewer) : m_help(helpViewer) {
+    keepNoSettings();
+}
+
+void QtDialogs::keepNoSettings() {
+    // The file dialogs keep their history and last folders in Qt's user
+    // settings. The program stores nothing but the files the user saves, so
+    // those settings point at a path no file can be made under.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
 
 QtDialogs::~QtDialogs() = default;
 
@@ -56,6 +74,7 @@ std::unique_ptr<QMessageBox> QtDialogs::informationBox(const QString& text, QWid
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
+    raiseAboveOurWindows(*box);
     return box;
 }
 
@@ -66,6 +85,7 @@ std::unique_ptr<QMessageBox> QtDialogs::errorBox(const QString& text, QWidget* p
     box->addButton(QStringLiteral("&Hilfe"), QMessageBox::HelpRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
+    raiseAboveOurWindows(*box);
     return box;
 }
 
@@ -76,6 +96,7 @@ std::unique_ptr<QMessageBox> QtDialogs::confirmationBox(const QString& text, QWi
     QPushButton* no = box->addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
     box->setDefaultButton(yes);
     box->setEscapeButton(no); // closing the box any other way counts as "&Nein"
+    raiseAboveOurWindows(*box);
     return box;
 }
 
@@ -85,6 +106,7 @@ std::unique_ptr<QMessageBox> QtDialogs::errorDisplay(const QString& message, QWi
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
+    raiseAboveOurWindows(*box);
     return box;
 }
 
@@ -136,6 +158,7 @@ QPrinter* QtDialogs::choosePrinter() {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>();
     QPrintDialog dialog(m_printer.get(), boxParent());
+    raiseAboveOurWindows(dialog);
     return dialog.exec() == QDialog::Accepted ? m_printer.get() : nullptr;
 }
 

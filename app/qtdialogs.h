@@ -17,6 +17,9 @@ public:
     explicit QtDialogs(HelpViewer& helpViewer);
     ~QtDialogs() override;
 
+    // Keeps Qt's dialogs from storing anything; called before any dialog exists.
+    static void keepNoSettings();
+
     // The window the boxes belong to when no other window of ours is active.
     void setParentWindow(QWidget* window) { m_parent = window; }
 

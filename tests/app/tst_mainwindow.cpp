@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDirIterator>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -19,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -523,6 +526,28 @@ private slots:
         QCOMPARE(shown, buttons);
         QCOMPARE(box->defaultButton()->text(), defaultButton);
         QCOMPARE(box->escapeButton()->text(), escapeButton);
+        // Above the protocol window, which stays on top.
+        QVERIFY(box->windowFlags() & Qt::WindowStaysOnTopHint);
+    }
+
+    // The file dialogs would keep their history in the user's home folder.
+    void dialogsStoreNothing() {
+        QTemporaryDir home;
+        const QByteArray previousHome = qgetenv("HOME");
+        const QByteArray previousConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        QtDialogs::keepNoSettings();
+        {
+            QFileDialog dialog;
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setDirectory(home.path());
+        }
+        qputenv("HOME", previousHome);
+        qputenv("XDG_CONFIG_HOME", previousConfig);
+        QDirIterator stored(home.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                            QDirIterator::Subdirectories);
+        QVERIFY2(!stored.hasNext(), qPrintable(stored.hasNext() ? stored.next() : QString()));
     }
 
     // Type a program, F8 and F6: the run ends with its count and message, and

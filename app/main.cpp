@@ -1,5 +1,6 @@
 #include "RMProgramEditor.h"
 #include "UZevo.h"
+#include "commandline.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "helpviewer.h"
@@ -12,7 +13,30 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
+    // Read before QApplication exists: the scale factor only counts when Qt
+    // starts, and --help must work without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = parseCommandLine(arguments);
+    if (!line.error.isEmpty()) {
+        const QString text = QStringLiteral("zevo: %1\nHilfe: zevo --help\n").arg(line.error);
+        std::fputs(text.toUtf8().constData(), stderr);
+        return 2;
+    }
+    if (line.help || line.version) {
+        const QString text = line.help ? commandLineHelpText() : versionText();
+        std::fputs(text.toUtf8().constData(), stdout);
+        return 0;
+    }
+    // Qt scales the whole window, fonts and geometry alike; the pictures have
+    // "@2x" versions that QIcon takes from factor 2 on.
+    if (line.zoom)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(*line.zoom));
+
     QApplication app(argc, argv);
     // The title the platform shows for the application. Not the display name:
     // Qt would append that to every window's caption.

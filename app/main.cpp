@@ -11,9 +11,28 @@
 #include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
+
+namespace {
+
+// The windows start at fixed places chosen for the usual size. Enlarged, a
+// window can reach past the bottom or right of the screen (the main window at
+// factor 2 on a 1920 x 1080 projector); move it in, keeping its size. Room is
+// left for the window manager's title bar, which the window does not know of
+// before it is shown.
+void keepOnScreen(QWidget& window) {
+    constexpr int TitleBarRoom = 32;
+    const QRect screen = window.screen()->availableGeometry();
+    const int x = std::min(window.x(), screen.right() + 1 - window.width());
+    const int y = std::min(window.y(), screen.bottom() + 1 - window.height() - TitleBarRoom);
+    window.move(std::max(x, screen.left()), std::max(y, screen.top()));
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // Read before QApplication exists: the scale factor only counts when Qt
@@ -63,6 +82,11 @@ int main(int argc, char* argv[]) {
     TOptionenFormular OptionenFormular;
     OptionenFormular.hide();
     Hauptformular.attach(ProtokollFormular, OptionenFormular);
+    if (line.zoom) {
+        for (QWidget* window : std::initializer_list<QWidget*>{&Hauptformular, &ProtokollFormular,
+                                                               &OptionenFormular})
+            keepOnScreen(*window);
+    }
 
     Hauptformular.show();
     return app.exec();

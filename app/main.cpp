@@ -1,8 +1,8 @@
 #include "RMProgramEditor.h"
 #include "UZevo.h"
-#include "commandline.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
+#include "commandline.h"
 #include "helpviewer.h"
 #include "qtdialogs.h"
 #include "tRegisterEditor.h"
@@ -83,8 +83,8 @@ int main(int argc, char* argv[]) {
     OptionenFormular.hide();
     Hauptformular.attach(ProtokollFormular, OptionenFormular);
     if (line.zoom) {
-        for (QWidget* window : std::initializer_list<QWidget*>{&Hauptformular, &ProtokollFormular,
-                                                               &OptionenFormular})
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{&Hauptformular, &ProtokollFormular, &OptionenFormular})
             keepOnScreen(*window);
     }
 

@@ -5,6 +5,7 @@
 #   ./build.sh sanitize   the same tests in a build with ASan and UBSan
 #   ./build.sh bench      build and run the benchmarks
 #   ./build.sh fuzz [s]   build the fuzz targets with clang and run each for s seconds (12)
+#   ./build.sh package    build the Debian package build/zevo_<version>_<arch>.deb and check it
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -81,8 +82,17 @@ fuzz)
         grep -E '^(Done|stat::number_of_executed_units)' "$log"
     done
     ;;
+package)
+    # Reuses the build folder of "run" and "test"; the package's binaries are
+    # stripped copies of the ones there.
+    ZEVO_PACKAGE=1 scripts/install-deps.sh
+    configure_and_build build
+    rm -f build/zevo_*.deb
+    (cd build && cpack -G DEB >/dev/null)
+    scripts/check-package.sh build/zevo_*.deb
+    ;;
 *)
-    echo "Aufruf: ./build.sh run|test|sanitize|bench|fuzz" >&2
+    echo "Aufruf: ./build.sh run|test|sanitize|bench|fuzz|package" >&2
     exit 2
     ;;
 esac

@@ -12,6 +12,10 @@ packages=(
 if [[ "${ZEVO_FUZZ:-}" == 1 ]]; then
     packages+=(clang libclang-rt-14-dev)
 fi
+# Building the Debian package and checking it (./build.sh package, CI).
+if [[ "${ZEVO_PACKAGE:-}" == 1 ]]; then
+    packages+=(dpkg-dev file lintian appstream desktop-file-utils mandoc man-db)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

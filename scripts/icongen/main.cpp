@@ -1,8 +1,12 @@
 // Draws Zevo's toolbar and menu pictures (16 x 16) and the window icon, and
 // writes them as PNG files:
 //   <dir>/toolbar/00.png ... 15.png   in the order of the toolbar's image list
-//   <dir>/zevo.png                    the 32 x 32 window icon
+//   <dir>/toolbar/00@2x.png ...       the same at 32 x 32, for a doubled display
+//   <dir>/zevo.png, zevo@2x.png       the 32 x 32 window icon, and at 64 x 64
 //   <dir>/zevo-<n>.png                the same icon at other sizes, for the desktop
+// QIcon picks a "@2x" file beside the named one by itself when the display is
+// scaled (QT_SCALE_FACTOR=2, zevo --zoom 2), so the pictures stay sharp there
+// instead of being magnified pixel by pixel.
 // Everything is drawn from shapes, without fonts, so the files come out the
 // same on every machine.
 
@@ -347,10 +351,12 @@ int main(int argc, char* argv[]) {
     bool ok = true;
     int index = 0;
     for (auto* draw : pictures) {
-        const QString name = QStringLiteral("toolbar/%1.png").arg(index++, 2, 10, QLatin1Char('0'));
-        ok = save(render(16, draw, 16), out.filePath(name)) && ok;
+        const QString name = QStringLiteral("toolbar/%1").arg(index++, 2, 10, QLatin1Char('0'));
+        ok = save(render(16, draw, 16), out.filePath(name + QStringLiteral(".png"))) && ok;
+        ok = save(render(32, draw, 16), out.filePath(name + QStringLiteral("@2x.png"))) && ok;
     }
     ok = save(render(32, drawAppIcon, 32), out.filePath(QStringLiteral("zevo.png"))) && ok;
+    ok = save(render(64, drawAppIcon, 32), out.filePath(QStringLiteral("zevo@2x.png"))) && ok;
     for (const int size : {16, 48, 64, 128, 256})
         ok = save(render(size, drawAppIcon, 32),
                   out.filePath(QStringLiteral("zevo-%1.png").arg(size))) &&

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Checks a built Zevo package as a school's IT would meet it: its file list,
+# Debian's package checker, the desktop entry, the AppStream description and
+# the manuals, and both programs run from the unpacked package.
+#   scripts/check-package.sh build/zevo_1.0_amd64.deb
+set -euo pipefail
+cd "$(dirname "$0")/.."
+deb=$1
+
+root=$(mktemp -d)
+list=$(mktemp)
+trap 'rm -rf "$root" "$list"' EXIT
+dpkg-deb -x "$deb" "$root"
+
+echo "== Inhalt"
+# Files only; a file added or lost on the way into the package shows here.
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort >"$list"
+if ! diff -u dist/package-contents.txt "$list"; then
+    echo "Der Paketinhalt weicht von dist/package-contents.txt ab." >&2
+    exit 1
+fi
+du -k "$deb" | awk '{print "Paketgröße: " $1 " KiB"}'
+
+echo "== lintian"
+# Errors fail the check; warnings and notes are shown (README: "Debian package").
+lintian --fail-on error --display-info --tag-display-limit 0 "$deb"
+
+echo "== desktop-file-validate"
+desktop-file-validate "$root/usr/share/applications/zevo.desktop"
+
+echo "== appstreamcli validate"
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+
+echo "== Handbuchseiten"
+for page in "$root"/usr/share/man/man1/*.1.gz "$root"/usr/share/man/de/man1/*.1.gz; do
+    mandoc -T lint -W warning "$page"
+    lexgrog "$page"
+done
+
+echo "== Programme aus dem Paket"
+bin=$root/usr/bin
+examples=$root/usr/share/zevo/examples
+"$bin/zevo" --version
+status=0
+"$bin/zevo" --zoom 5 2>/dev/null || status=$?
+if ((status != 2)); then
+    echo "zevo --zoom 5 endete mit $status statt 2." >&2
+    exit 1
+fi
+# 5! = 120 lands in R2.
+out=$("$bin/zevo-run" --no-protocol "$examples/fakultaet.rmp" -r 1=5 2>/dev/null)
+echo "zevo-run fakultaet.rmp -r 1=5: $out"
+if [[ "$out" != *120* ]]; then
+    echo "zevo-run aus dem Paket rechnet 5! nicht zu 120." >&2
+    exit 1
+fi
+echo "Paket in Ordnung: $deb"

@@ -49,7 +49,8 @@ RunOutcome BatchRun::run(qint32 maxSteps, Output output, ProtocolSink& sink) {
         resetDone = true;
 
         StepResult result = Step::Continue;
-        for (qint32 executed = 0; executed < maxSteps && result == Step::Continue; ++executed) {
+        for (qint32 executed = 0;
+             executed < maxSteps && result == Step::Continue && !sink.failed(); ++executed) {
             result = ExecuteLine(machine, CurrentLine);
             if (result == Step::Continue)
                 ++outcome.stepCount;

@@ -13,6 +13,8 @@ class ProtocolSink {
 public:
     virtual ~ProtocolSink() = default;
     virtual void writeLine(const QString& line) = 0;
+    // True once a line could not be written: the run ends there.
+    virtual bool failed() const { return false; }
 };
 
 struct RunOutcome {

@@ -4,6 +4,7 @@
 #include "batchrun.h"
 #include "dialogs.h"
 #include "linelist.h"
+#include "nativename.h"
 #include "programload.h"
 #include "registertexts.h"
 #include "runneroptions.h"
@@ -55,7 +56,7 @@ int runProgram(const RunnerOptions& options) {
 int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << decodeArgument(QByteArray(argv[i]));
 
     RunnerOptions options;
     try {

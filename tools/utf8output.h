@@ -15,6 +15,7 @@ public:
     ~Utf8Output() override;
 
     void writeLine(const QString& line) override;
+    bool failed() const override { return m_failed; }
     // Writes what is buffered; false once any write has failed.
     bool flush();
 

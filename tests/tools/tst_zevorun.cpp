@@ -4,6 +4,7 @@
 #include "runcontrol.h"
 
 #include <QProcess>
+#include <cstdio>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -488,18 +489,42 @@ private slots:
         QCOMPARE(tail(run), ending(Limit, 1000000));
     }
 
-    // Output that cannot be written is not reported as success.
+    // Output that cannot be written is not reported as success, and the run
+    // ends at the first failed write rather than at the step limit.
     void fullOutput() {
         if (!QFileInfo::exists(QStringLiteral("/dev/full")))
             QSKIP("no /dev/full");
         QProcess process;
         process.setStandardOutputFile(QStringLiteral("/dev/full"));
-        process.start(QStringLiteral(ZEVO_RUN_PATH), {programFile({"10 cload 1", "20 end"})});
+        process.start(QStringLiteral(ZEVO_RUN_PATH),
+                      {programFile({"10 cadd 1", "20 goto 10"})});
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 2);
-        QCOMPARE(linesOf(process.readAllStandardError()),
-                 ending(QStringLiteral("Stream-Schreibfehler."), 1));
+        const QStringList err = linesOf(process.readAllStandardError());
+        QCOMPARE(err.size(), 2);
+        QCOMPARE(err[0], QStringLiteral("Stream-Schreibfehler."));
+        QVERIFY2(err[1].mid(10).toInt() < 100000, qPrintable(err[1]));
+    }
+
+    // Names are opened by their bytes: a Latin-1 name is found. An empty name
+    // gets the German message alone.
+    void fileNames() {
+        const QByteArray name = QFile::encodeName(m_dir.path()) + "/p\xE4.rmp";
+        FILE* file = std::fopen(name.constData(), "wb");
+        QVERIFY(file);
+        std::fputs("10 end\r\n", file);
+        std::fclose(file);
+        QProcess process;
+        process.start(QStringLiteral("/bin/sh"),
+                      {"-c", "exec \"$0\" --no-protocol \"$(printf '%s/p\\344.rmp' \"$1\")\"",
+                       QStringLiteral(ZEVO_RUN_PATH), m_dir.path()});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+
+        const Run run = runZevo({QString()});
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.err.size(), 2);
     }
 
     void examples_data() {

@@ -1,0 +1,76 @@
+#include "nativename.h"
+
+namespace {
+
+constexpr char16_t EscapeBase = 0xDC00;
+
+// Length of the valid UTF-8 sequence at bytes[i], or 0 if there is none.
+int validSequence(const QByteArray& bytes, qsizetype i) {
+    const auto byte = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = byte(i);
+    int length = 0;
+    char32_t code = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (byte(i + k) & 0x3F);
+    }
+    // Overlong forms, surrogates and code points beyond Unicode are not valid.
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < smallest[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        return 0;
+    return length;
+}
+
+} // namespace
+
+QString decodeArgument(const QByteArray& bytes) {
+    QString text;
+    qsizetype start = 0; // of the valid run not yet decoded
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const int length = validSequence(bytes, i);
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        text += QString::fromUtf8(bytes.mid(start, i - start));
+        text += QChar(char16_t(EscapeBase + static_cast<unsigned char>(bytes[i])));
+        start = ++i;
+    }
+    text += QString::fromUtf8(bytes.mid(start));
+    return text;
+}
+
+QByteArray encodeArgument(const QString& text) {
+    QByteArray bytes;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool lone = c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF &&
+                          !(i > 0 && text[i - 1].isHighSurrogate());
+        if (!lone)
+            continue;
+        bytes += text.mid(start, i - start).toUtf8();
+        bytes += char(c - EscapeBase);
+        start = i + 1;
+    }
+    bytes += text.mid(start).toUtf8();
+    return bytes;
+}

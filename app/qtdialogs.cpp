@@ -28,6 +28,13 @@ void raiseAboveOurWindows(QWidget& dialog) {
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
 }
 
+// A message box has a title and a close button, nothing to resize.
+void prepareBox(QMessageBox& box) {
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint);
+    raiseAboveOurWindows(box);
+}
+
 void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
                        const QString& initialName) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -74,7 +81,7 @@ std::unique_ptr<QMessageBox> QtDialogs::informationBox(const QString& text, QWid
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
-    raiseAboveOurWindows(*box);
+    prepareBox(*box);
     return box;
 }
 
@@ -85,7 +92,7 @@ std::unique_ptr<QMessageBox> QtDialogs::errorBox(const QString& text, QWidget* p
     box->addButton(QStringLiteral("&Hilfe"), QMessageBox::HelpRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
-    raiseAboveOurWindows(*box);
+    prepareBox(*box);
     return box;
 }
 
@@ -96,7 +103,7 @@ std::unique_ptr<QMessageBox> QtDialogs::confirmationBox(const QString& text, QWi
     QPushButton* no = box->addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
     box->setDefaultButton(yes);
     box->setEscapeButton(no); // closing the box any other way counts as "&Nein"
-    raiseAboveOurWindows(*box);
+    prepareBox(*box);
     return box;
 }
 
@@ -106,7 +113,7 @@ std::unique_ptr<QMessageBox> QtDialogs::errorDisplay(const QString& message, QWi
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
-    raiseAboveOurWindows(*box);
+    prepareBox(*box);
     return box;
 }
 

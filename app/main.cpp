@@ -3,6 +3,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "helpviewer.h"
+#include "protocolaccessible.h"
 #include "qtdialogs.h"
 #include "tRegisterEditor.h"
 
@@ -14,6 +15,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    ProtocolViewAccessible::install();
     // The title the platform shows for the application. Not the display name:
     // Qt would append that to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Zevo 1.0"));

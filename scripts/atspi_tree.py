@@ -10,6 +10,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 PROGRAM = "10 cload 7\n20 store 1\n30 end"
 
@@ -77,7 +78,20 @@ def main():
                                find(app, "frame", "Protokoll"))
     time.sleep(1)
 
+    # One more step: the protocol announces its new line once, with its text.
+    inserted = []
+    pyatspi.Registry.registerEventListener(
+        lambda event: inserted.append(event.any_data) if event.source.name == "Protokoll" else None,
+        "object:text-changed:insert")
+    press(find(main_window, "menu item", "Einzelschritt"))
+    loop = GLib.MainLoop()
+    GLib.timeout_add(1500, loop.quit)
+    loop.run()
+    print("angekündigt:", inserted)
+
     problems = []
+    if inserted != ["7\t7\t0\t0\t0\t0\t0\t0\t0\t0\t0\t\n"]:
+        problems.append(f"Ankündigung des neuen Protokolleintrags: {inserted!r}")
     for node, depth in walk(app):
         role = node.getRoleName()
         if role.startswith("menu") or role == "separator":
@@ -90,11 +104,13 @@ def main():
 
     protocol_view = find(protocol_window, "text")
     protocol_text = text_of(protocol_view) if protocol_view else ""
-    if "R 0" not in protocol_text or "\n7\t" not in protocol_text:
+    if "R 0" not in protocol_text or "\n7\t0\t" not in protocol_text:
         problems.append(f"Protokolltext fehlt: {protocol_text!r}")
+    if protocol_view and "7\t7\t" not in protocol_text.split("\n")[3]:
+        problems.append("vierte Protokollzeile fehlt")
     if PROGRAM.split("\n")[0] not in (text_of(editor) or ""):
         problems.append("Programmtext fehlt")
-    for role, name, text in (("table", "Registerbelegung", None), ("label", "Schritte", "1"),
+    for role, name, text in (("table", "Registerbelegung", None), ("label", "Schritte", "2"),
                              ("label", "Taktrate", None)):
         node = find(main_window, role, name)
         if node is None:

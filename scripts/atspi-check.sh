@@ -2,7 +2,8 @@
 # Starts Zevo in a virtual display with its own session bus and the
 # accessibility bus, and reads its windows back through AT-SPI as a screen
 # reader does (scripts/atspi_tree.py). Needs xvfb, dbus-x11, at-spi2-core and
-# python3-pyatspi (for Debian's /usr/bin/python3). Usage: scripts/atspi-check.sh [path/to/zevo]
+# python3-pyatspi (for Debian's /usr/bin/python3). Usage: scripts/atspi-check.sh
+# [path/to/zevo]; ZEVO_ATSPI_SCRIPT=other.py runs another script instead.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)

@@ -184,7 +184,6 @@ qsizetype ProtocolView::textOffset(qsizetype row) const {
     row = qBound<qsizetype>(0, row, lineCount());
     if (m_textOffsets.empty())
         m_textOffsets.push_back(0);
-    m_textOffsets.reserve(std::size_t(row) + 1);
     while (qsizetype(m_textOffsets.size()) <= row) {
         const qsizetype i = qsizetype(m_textOffsets.size()) - 1;
         m_textOffsets.push_back(m_textOffsets.back() + lineLength(i) + 1);

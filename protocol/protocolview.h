@@ -115,8 +115,8 @@ private:
     int m_ascent = 0;
     std::array<qreal, 128> m_asciiAdvance{};
 
-    // Only while a screen reader listens: the text offsets of the rows so far,
-    // built when first asked for (appends only add to the end, clear() drops
+    // For screen readers only: the text offsets of the rows, built up to the
+    // row last asked for (appends only add rows at the end; clear() drops
     // them), and the change not yet announced.
     mutable std::vector<qsizetype> m_textOffsets;
     qsizetype m_announceLine = -1;   // first line not yet announced; -1: nothing to say

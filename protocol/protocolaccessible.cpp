@@ -63,7 +63,7 @@ public:
     }
 };
 
-QAccessibleInterface* protocolFactory(const QString& className, QObject* object) {
+QAccessibleInterface* accessibleFactory(const QString& className, QObject* object) {
     if (!object || !object->isWidgetType())
         return nullptr;
     if (className == QLatin1String("ProtocolView"))
@@ -85,7 +85,7 @@ ProtocolViewAccessible::ProtocolViewAccessible(ProtocolView* view)
 
 void ProtocolViewAccessible::install() {
     static const bool installed = [] {
-        QAccessible::installFactory(protocolFactory);
+        QAccessible::installFactory(accessibleFactory);
         return true;
     }();
     Q_UNUSED(installed);

@@ -4,6 +4,7 @@
 #include "UZevoProtokoll.h"
 #include "commandline.h"
 #include "helpviewer.h"
+#include "protocolaccessible.h"
 #include "qtdialogs.h"
 #include "tRegisterEditor.h"
 
@@ -57,6 +58,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_SCALE_FACTOR", QByteArray::number(*line.zoom));
 
     QApplication app(argc, argv);
+    ProtocolViewAccessible::install();
     // The title the platform shows for the application. Not the display name:
     // Qt would append that to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Zevo 1.0"));

@@ -75,6 +75,7 @@ void THauptformular::createControls() {
     // The grid lies on the window, above the empty frame of its group box.
     RegisterEditor = new TRegisterEditor(client);
     RegisterEditor->setObjectName(QStringLiteral("RegisterEditor"));
+    RegisterEditor->setAccessibleName(QStringLiteral("Registerbelegung"));
 
     TaktrateGroupBox = groupBox(client, "TaktrateGroupBox", QStringLiteral("Taktrate:"));
     TaktrateTrackBar = new QSlider(Qt::Horizontal, TaktrateGroupBox);
@@ -85,12 +86,17 @@ void THauptformular::createControls() {
     TaktrateTrackBar->setTickPosition(QSlider::TicksBelow);
     TaktrateLabel = new QLabel(TaktrateGroupBox);
     TaktrateLabel->setObjectName(QStringLiteral("TaktrateLabel"));
+    TaktrateLabel->setAccessibleName(QStringLiteral("Taktrate"));
     TaktrateLabel->setFont(boldFont(13));
     TaktrateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     SchritteGroupBox = groupBox(client, "SchritteGroupBox", QStringLiteral("Schritte:"));
-    StepsLabel = new QLabel(QStringLiteral("0"), SchritteGroupBox);
+    StepsLabel = new QLabel(SchritteGroupBox);
     StepsLabel->setObjectName(QStringLiteral("StepsLabel"));
+    // Named before it shows a text: the first text already makes the label's
+    // accessible interface, and the name decides which one.
+    StepsLabel->setAccessibleName(QStringLiteral("Schritte"));
+    StepsLabel->setText(QStringLiteral("0"));
     StepsLabel->setFont(boldFont(16));
     StepsLabel->setAlignment(Qt::AlignCenter);
     // The counter changes every step of a run; filled with the window colour it
@@ -110,6 +116,10 @@ void THauptformular::placeControls() {
     move(254, 116);
 
     ToolBar->setGeometry(0, 0, 401, 29);
+    // The toolbar's own button for buttons that do not fit: never shown here,
+    // but a screen reader lists it all the same.
+    if (auto* more = ToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Weitere Schaltflächen"));
     constexpr int ButtonTop = 2;
     constexpr int ButtonWidth = 23;
     constexpr int ButtonHeight = 22;

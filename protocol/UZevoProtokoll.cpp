@@ -58,6 +58,7 @@ TProtokollFormular::TProtokollFormular(const RegisterAccess& registers, const Pr
 
     ProtokollMemo = new ProtocolView(this);
     ProtokollMemo->setObjectName(QStringLiteral("ProtokollMemo"));
+    ProtokollMemo->setAccessibleName(QStringLiteral("Protokoll"));
     QPalette palette = ProtokollMemo->palette();
     palette.setColor(QPalette::Base, MemoBackground);
     ProtokollMemo->setPalette(palette);

@@ -1,5 +1,8 @@
 #include "protocolview.h"
 
+#include "protocolaccessible.h"
+
+#include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
@@ -10,6 +13,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -109,6 +113,7 @@ ProtocolView::ProtocolView(QWidget* parent) : QAbstractScrollArea(parent) {
         bar->setAutoFillBackground(true);
     }
     updateMetrics();
+    ProtocolViewAccessible::install(); // where main() did not do it first
 }
 
 // --- content ---------------------------------------------------------------
@@ -134,9 +139,15 @@ void ProtocolView::appendLines(const QStringList& lines) {
         viewport()->update();
     else // the row that held the caret and the new ones
         updateRows(firstNew, rowCount() - 1);
+    if (QAccessible::isActive())
+        ProtocolViewAccessible::noteAppend(this, firstNew);
 }
 
 void ProtocolView::clear() {
+    if (QAccessible::isActive())
+        ProtocolViewAccessible::noteClear(this);
+    m_textOffsets.clear();
+    m_textOffsets.shrink_to_fit();
     m_text.clear();
     m_text.squeeze();
     m_lineEnds.clear();
@@ -169,6 +180,26 @@ qsizetype ProtocolView::lineLength(qsizetype row) const {
     return line(row).size();
 }
 
+qsizetype ProtocolView::textOffset(qsizetype row) const {
+    row = qBound<qsizetype>(0, row, lineCount());
+    if (m_textOffsets.empty())
+        m_textOffsets.push_back(0);
+    while (qsizetype(m_textOffsets.size()) <= row) {
+        const qsizetype i = qsizetype(m_textOffsets.size()) - 1;
+        m_textOffsets.push_back(m_textOffsets.back() + lineLength(i) + 1);
+    }
+    return m_textOffsets[std::size_t(row)];
+}
+
+ProtocolView::Position ProtocolView::positionAtOffset(qsizetype offset) const {
+    const qsizetype end = textOffset(lineCount());
+    offset = qBound<qsizetype>(0, offset, end);
+    // The last row whose start is not after the offset.
+    const auto after = std::upper_bound(m_textOffsets.begin(), m_textOffsets.end(), offset);
+    const qsizetype row = qsizetype(after - m_textOffsets.begin()) - 1;
+    return Position{row, qMin(offset - m_textOffsets[std::size_t(row)], lineLength(row))};
+}
+
 // --- selection -------------------------------------------------------------
 
 QString ProtocolView::selectedText() const {
@@ -190,6 +221,8 @@ void ProtocolView::selectAll() {
     m_anchor = Position{0, 0};
     m_caret = Position{lineCount(), 0};
     viewport()->update();
+    if (QAccessible::isActive())
+        ProtocolViewAccessible::noteCaret(this);
 }
 
 void ProtocolView::copySelection() const {
@@ -207,6 +240,8 @@ void ProtocolView::moveCaret(Position to, bool keepAnchor) {
         m_anchor = to;
     updateRows(qMin(oldFirst, qMin(m_anchor.line, m_caret.line)),
                qMax(oldLast, qMax(m_anchor.line, m_caret.line)));
+    if (QAccessible::isActive())
+        ProtocolViewAccessible::noteCaret(this);
 }
 
 ProtocolView::Position ProtocolView::wordStart(Position p) const {
@@ -515,4 +550,11 @@ ProtocolView::Position ProtocolView::positionAt(const QPoint& point) const {
         0, firstVisibleLine() + std::floor(double(point.y() - Margin) / m_rowHeight), lineCount());
     const qreal x = point.x() - Margin + horizontalScrollBar()->value();
     return Position{row, columnAt(line(row), x)};
+}
+
+QRect ProtocolView::characterRect(Position p) const {
+    const QString text = line(p.line);
+    const qreal left = Margin - horizontalScrollBar()->value() + columnX(text, p.column);
+    const qreal width = advance(p.column < text.size() ? text.at(p.column) : QChar(u' '));
+    return QRect(int(left), rowTop(p.line), qMax(1, int(width)), m_rowHeight);
 }

@@ -75,6 +75,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    friend class ProtocolViewAccessible;
+
     qsizetype rowCount() const { return lineCount() + 1; }
     qsizetype lineLength(qsizetype row) const;
     // Horizontal positions within a line, from the start of the text.
@@ -94,6 +96,13 @@ private:
     Position wordStart(Position p) const;
     Position wordEnd(Position p) const;
 
+    // The offset of a row's first character in the text a screen reader reads
+    // (UTF-16, a line break after every line); row may be lineCount().
+    qsizetype textOffset(qsizetype row) const;
+    Position positionAtOffset(qsizetype offset) const;
+    // Where the character at p is drawn, in viewport coordinates.
+    QRect characterRect(Position p) const;
+
     QByteArray m_text;
     std::vector<qsizetype> m_lineEnds; // end of line i in m_text
     qreal m_widest = 0;
@@ -105,4 +114,11 @@ private:
     int m_rowHeight = 1;
     int m_ascent = 0;
     std::array<qreal, 128> m_asciiAdvance{};
+
+    // For screen readers only: the text offsets of the rows, built up to the
+    // row last asked for (appends only add rows at the end; clear() drops
+    // them), and the change not yet announced.
+    mutable std::vector<qsizetype> m_textOffsets;
+    qsizetype m_announceLine = -1;   // first line not yet announced; -1: nothing to say
+    qsizetype m_announceRemoved = 0; // characters removed and not yet announced
 };

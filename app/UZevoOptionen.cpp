@@ -1,6 +1,7 @@
 #include "UZevoOptionen.h"
 
 #include "dialogs.h"
+#include "look.h"
 #include "radiogroup.h"
 #include "updownarrows.h"
 #include "wrappingcheckbox.h"
@@ -25,10 +26,7 @@ TOptionenFormular::TOptionenFormular(QWidget* parent)
     setObjectName(QStringLiteral("OptionenFormular"));
     setWindowTitle(QStringLiteral("Optionen"));
     setModal(false);
-    // Stand-in for the 11-pixel system font of the original dialog.
-    QFont dialogFont(QStringLiteral("Liberation Sans"));
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
+    setFont(Look::windowFont());
     createControls();
     placeControls();
 
@@ -94,8 +92,9 @@ void TOptionenFormular::placeControls() {
     SicherheitsabfrageCheckBox->setGeometry(16, 16, 241, 33);
     RegistermarkierenCheckBox->setGeometry(16, 56, 265, 17);
     ProgrammzeilemarkierenCheckBox->setGeometry(16, 88, 201, 17);
-    // The stand-in font runs a little wider than the original one: a one-line
-    // caption may grow to the page's edge rather than be cut off.
+    // The stand-in font runs a little wider than the 11-pixel system font the
+    // layout was made for: a one-line caption may grow to the page's edge
+    // rather than be cut off.
     for (QCheckBox* box : {RegistermarkierenCheckBox, ProgrammzeilemarkierenCheckBox}) {
         const int room = 321 - 4 - box->x();
         box->resize(qBound(box->width(), box->sizeHint().width(), room), box->height());

@@ -1,5 +1,7 @@
 #include "RMProgramEditor.h"
 
+#include "look.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QFontMetricsF>
@@ -36,7 +38,7 @@ TRMProgramEditor::TRMProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(true);
     QPalette p = palette();
-    p.setColor(QPalette::Base, QColor(255, 251, 240));
+    p.setColor(QPalette::Base, Look::Cream);
     setPalette(p);
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int, int, int) { invalidateRows(); });

@@ -37,7 +37,8 @@ public:
         while (suffix < before.size() - prefix && suffix < input.size() - prefix &&
                before[before.size() - 1 - suffix] == input[input.size() - 1 - suffix])
             ++suffix;
-        const QStringView inserted = QStringView(input).sliced(prefix, input.size() - prefix - suffix);
+        const QStringView inserted =
+            QStringView(input).sliced(prefix, input.size() - prefix - suffix);
         if (inserted.isEmpty())
             return Acceptable;
         if (isDigits(inserted) && input.size() <= m_edit->m_positions.size())
@@ -83,7 +84,7 @@ void RegisterValueEdit::setEditMask(const QString& mask) {
 }
 
 void RegisterValueEdit::showValue(const QString& text) {
-    m_original = text;
+    m_editStart = text;
     m_changed = false;
     if (this->text() != text) {
         m_showing = true;
@@ -137,7 +138,7 @@ void RegisterValueEdit::focusInEvent(QFocusEvent* e) {
     const Qt::FocusReason reason = e->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
         hasRequiredDigits()) {
-        m_original = text();
+        m_editStart = text();
         m_changed = false;
     }
     QLineEdit::focusInEvent(e);
@@ -149,8 +150,8 @@ void RegisterValueEdit::focusOutEvent(QFocusEvent* e) {
 }
 
 void RegisterValueEdit::revert() {
-    if (text() != m_original)
-        setTextQuietly(m_original); // reaches the register through textChanged
+    if (text() != m_editStart)
+        setTextQuietly(m_editStart); // reaches the register through textChanged
     m_changed = false;
     selectAll();
 }

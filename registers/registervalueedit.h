@@ -42,8 +42,8 @@ private:
     void revert();
 
     std::function<void()> m_beep;
-    QString m_original; // what Esc brings back
-    QString m_accepted;    // the text before the change being validated
+    QString m_editStart;  // what Esc brings back
+    QString m_accepted;   // the text before the change being validated
     QSet<QString> m_held; // the texts since the last one set from outside
     bool m_changed = false;
     bool m_showing = false; // a text from the register file is being shown

@@ -80,6 +80,9 @@ void TOptionenFormular::createControls() {
         new RadioGroup(QStringLiteral("Abstände zwischen den Registern"),
                        {QStringLiteral("klein"), QStringLiteral("groß")}, 2, ProtokollTabSheet);
     AbstandRadioGroup->setObjectName(QStringLiteral("AbstandRadioGroup"));
+    for (QGroupBox* box : {static_cast<QGroupBox*>(ProtokollartRadioGroup), AnzahlGroupBox,
+                           static_cast<QGroupBox*>(AbstandRadioGroup)})
+        Look::setGroupBoxLook(box);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -103,7 +106,12 @@ void TOptionenFormular::placeControls() {
     AnzahlGroupBox->setGeometry(8, 96, 297, 65);
     AnzRegLabel->move(16, 24);
     AnzRegLabel->adjustSize();
-    UpDown->setGeometry(160, 16, 17, 25);
+    // The label's longest text in the stand-in font reaches past x 160: the
+    // arrows keep their distance from it rather than touch it.
+    const int labelRight =
+        AnzRegLabel->x() + AnzRegLabel->fontMetrics().horizontalAdvance(
+                               RegisterLabelText + QString::number(MaxLastRegister));
+    UpDown->setGeometry(qMax(160, labelRight + 6), 16, 17, 25);
     AbstandRadioGroup->setGeometry(8, 168, 297, 49);
     OKButton->setGeometry(232, 272, 75, 25);
 }

@@ -1,6 +1,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "fakes.h"
+#include "look.h"
 #include "radiogroup.h"
 #include "updownarrows.h"
 #include "zevoerror.h"
@@ -11,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -129,7 +132,24 @@ void TestOptions::layoutAndCaptions() {
              dialog->ProtokollartRadioGroup->item(1)->x());
     QCOMPARE(dialog->AbstandRadioGroup->item(0)->y(), dialog->AbstandRadioGroup->item(1)->y());
     QCOMPARE(dialog->AnzRegLabel->pos(), QPoint(16, 24));
-    QCOMPARE(dialog->UpDown->geometry(), QRect(160, 16, 17, 25));
+    // The group boxes look like the main window's (caption on the frame); the
+    // arrows stand inside the frame and apart from the label's longest text.
+    QGroupBox mainWindowLook;
+    Look::setGroupBoxLook(&mainWindowLook);
+    for (QGroupBox* box : dialog->ProtokollTabSheet->findChildren<QGroupBox*>())
+        QCOMPARE(box->style(), mainWindowLook.style());
+    QStyleOptionGroupBox frame;
+    frame.initFrom(dialog->AnzahlGroupBox);
+    frame.text = dialog->AnzahlGroupBox->title();
+    frame.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect frameRect = dialog->AnzahlGroupBox->style()->subControlRect(
+        QStyle::CC_GroupBox, &frame, QStyle::SC_GroupBoxFrame, dialog->AnzahlGroupBox);
+    const QRect arrows = dialog->UpDown->geometry();
+    QCOMPARE(arrows.size(), QSize(17, 25));
+    QCOMPARE(arrows.top(), 16);
+    QVERIFY(frameRect.adjusted(2, 2, -2, -2).contains(arrows));
+    dialog->UpDown->setPosition(50);
+    QVERIFY(dialog->AnzRegLabel->geometry().right() + 3 < arrows.left());
 }
 
 void TestOptions::upDownStopsAtItsLimits_data() {

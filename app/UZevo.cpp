@@ -4,6 +4,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "dialogs.h"
+#include "look.h"
 #include "shortcutrouter.h"
 #include "step.h"
 #include "tRegisterEditor.h"
@@ -24,7 +25,8 @@
 
 namespace {
 
-const QString ExitQuestion = QStringLiteral("Möchten Sie Zevo 1.0 wirklich beenden?");
+const QString ExitQuestion =
+    QStringLiteral("Möchten Sie %1 wirklich beenden?").arg(Look::applicationTitle());
 
 // The rate display uses the user's decimal separator; without a user locale
 // (the plain C locale) it stays German, so it never switches between styles.
@@ -40,7 +42,7 @@ QLocale displayLocale() {
 THauptformular::THauptformular(Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("Hauptformular"));
-    setWindowTitle(QStringLiteral("Zevo 1.0"));
+    setWindowTitle(Look::applicationTitle());
     // Fixed size: system menu, minimise and close, but no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -55,8 +55,6 @@ public:
     bool exitProgram();
     QString getActFileName() const { return m_document->getActFileName(); }
 
-    void IncrementStepCount() { m_run->IncrementStepCount(); }
-    void ShowStepResult(StepResult result) { m_run->ShowStepResult(result); }
     void DisableRunCommands() { m_run->DisableRunCommands(); }
 
     // RunWindow

@@ -1,6 +1,7 @@
 #include "UZevoOptionen.h"
 
 #include "dialogs.h"
+#include "look.h"
 #include "radiogroup.h"
 #include "updownarrows.h"
 #include "wrappingcheckbox.h"
@@ -25,10 +26,7 @@ TOptionenFormular::TOptionenFormular(QWidget* parent)
     setObjectName(QStringLiteral("OptionenFormular"));
     setWindowTitle(QStringLiteral("Optionen"));
     setModal(false);
-    // Stand-in for the 11-pixel system font of the original dialog.
-    QFont dialogFont(QStringLiteral("Liberation Sans"));
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
+    setFont(Look::windowFont());
     createControls();
     placeControls();
 
@@ -82,6 +80,9 @@ void TOptionenFormular::createControls() {
         new RadioGroup(QStringLiteral("Abstände zwischen den Registern"),
                        {QStringLiteral("klein"), QStringLiteral("groß")}, 2, ProtokollTabSheet);
     AbstandRadioGroup->setObjectName(QStringLiteral("AbstandRadioGroup"));
+    for (QGroupBox* box : {static_cast<QGroupBox*>(ProtokollartRadioGroup), AnzahlGroupBox,
+                           static_cast<QGroupBox*>(AbstandRadioGroup)})
+        Look::setGroupBoxLook(box);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -94,8 +95,9 @@ void TOptionenFormular::placeControls() {
     SicherheitsabfrageCheckBox->setGeometry(16, 16, 241, 33);
     RegistermarkierenCheckBox->setGeometry(16, 56, 265, 17);
     ProgrammzeilemarkierenCheckBox->setGeometry(16, 88, 201, 17);
-    // The stand-in font runs a little wider than the original one: a one-line
-    // caption may grow to the page's edge rather than be cut off.
+    // The stand-in font runs a little wider than the 11-pixel system font the
+    // layout was made for: a one-line caption may grow to the page's edge
+    // rather than be cut off.
     for (QCheckBox* box : {RegistermarkierenCheckBox, ProgrammzeilemarkierenCheckBox}) {
         const int room = 321 - 4 - box->x();
         box->resize(qBound(box->width(), box->sizeHint().width(), room), box->height());
@@ -104,7 +106,12 @@ void TOptionenFormular::placeControls() {
     AnzahlGroupBox->setGeometry(8, 96, 297, 65);
     AnzRegLabel->move(16, 24);
     AnzRegLabel->adjustSize();
-    UpDown->setGeometry(160, 16, 17, 25);
+    // The label's longest text in the stand-in font reaches past x 160: the
+    // arrows keep their distance from it rather than touch it.
+    const int labelRight =
+        AnzRegLabel->x() + AnzRegLabel->fontMetrics().horizontalAdvance(
+                               RegisterLabelText + QString::number(MaxLastRegister));
+    UpDown->setGeometry(qMax(160, labelRight + 6), 16, 17, 25);
     AbstandRadioGroup->setGeometry(8, 168, 297, 49);
     OKButton->setGeometry(232, 272, 75, 25);
 }

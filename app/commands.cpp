@@ -3,11 +3,11 @@
 
 #include "UZevo.h"
 
+#include "look.h"
 #include "shortcutrouter.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFrame>
 #include <QIcon>
 #include <QMenu>
@@ -42,20 +42,23 @@ int group(CommandGroup g) {
 const std::vector<CommandEntry>& commandTable() {
     using T = THauptformular;
     using G = CommandGroup;
+    namespace P = Look::Picture;
     static const std::vector<CommandEntry> table = {
         {Datei,
          QStringLiteral("Neu"),
          "Neu",
          {},
-         0,
+         P::Neu,
          "NewButton",
          QStringLiteral("Neu"),
          &T::NeuClick,
          group(G::New)},
-        {Datei, QStringLiteral("Öffnen..."), "Oeffnen", QKeySequence(Qt::CTRL | Qt::Key_O), 1,
-         "OpenButton", QStringLiteral("Öffnen (Strg+O)"), &T::OeffnenClick, group(G::Open)},
-        {Datei, QStringLiteral("Speichern"), "Speichern", QKeySequence(Qt::CTRL | Qt::Key_S), 2,
-         "SaveButton", QStringLiteral("Speichern (Strg+S)"), &T::SpeichernClick, group(G::Save)},
+        {Datei, QStringLiteral("Öffnen..."), "Oeffnen", QKeySequence(Qt::CTRL | Qt::Key_O),
+         P::Oeffnen, "OpenButton", QStringLiteral("Öffnen (Strg+O)"), &T::OeffnenClick,
+         group(G::Open)},
+        {Datei, QStringLiteral("Speichern"), "Speichern", QKeySequence(Qt::CTRL | Qt::Key_S),
+         P::Speichern, "SaveButton", QStringLiteral("Speichern (Strg+S)"), &T::SpeichernClick,
+         group(G::Save)},
         {Datei,
          QStringLiteral("Speichern unter..."),
          "Speichernunter",
@@ -69,41 +72,41 @@ const std::vector<CommandEntry>& commandTable() {
          QStringLiteral("Drucken..."),
          "Drucken",
          {},
-         3,
+         P::Drucken,
          "PrintButton",
          QStringLiteral("Drucken"),
          &T::DruckenClick,
          group(G::Print)},
         {Datei, {}, "N5", {}, NoPicture, nullptr, {}, nullptr, NoGroup},
         {Datei, QStringLiteral("In die Zwischenablage kopieren"), "Kopieren",
-         QKeySequence(Qt::CTRL | Qt::Key_C), 15, "CopyButton", QStringLiteral("Kopieren (Strg+C)"),
-         &T::KopierenClick, group(G::Copy)},
+         QKeySequence(Qt::CTRL | Qt::Key_C), P::Kopieren, "CopyButton",
+         QStringLiteral("Kopieren (Strg+C)"), &T::KopierenClick, group(G::Copy)},
         {Datei, {}, "N1", {}, NoPicture, nullptr, {}, nullptr, NoGroup},
         {Datei,
          QStringLiteral("Beenden"),
          "Beenden",
          {},
-         12,
+         P::Beenden,
          nullptr,
          {},
          &T::BeendenClick,
          group(G::Exit)},
-        {Betrieb, QStringLiteral("Einzelschritt"), "Einzelschritt", QKeySequence(Qt::Key_F5), 4,
-         "StepButton", QStringLiteral("Einzelschritt (F5)"), &T::EinzelschrittClick,
-         group(G::Step)},
-        {Betrieb, QStringLiteral("Start"), "ProgrammStart", QKeySequence(Qt::Key_F6), 5,
+        {Betrieb, QStringLiteral("Einzelschritt"), "Einzelschritt", QKeySequence(Qt::Key_F5),
+         P::Einzelschritt, "StepButton", QStringLiteral("Einzelschritt (F5)"),
+         &T::EinzelschrittClick, group(G::Step)},
+        {Betrieb, QStringLiteral("Start"), "ProgrammStart", QKeySequence(Qt::Key_F6), P::Start,
          "RunButton", QStringLiteral("Start (F6)"), &T::ProgrammStartClick, group(G::Start)},
-        {Betrieb, QStringLiteral("Abbruch"), "ProgrammStop", QKeySequence(Qt::Key_F7), 6,
+        {Betrieb, QStringLiteral("Abbruch"), "ProgrammStop", QKeySequence(Qt::Key_F7), P::Abbruch,
          "StopButton", QStringLiteral("Abbruch (F7)"), &T::ProgrammStopClick, group(G::Stop)},
-        {Betrieb, QStringLiteral("Zurücksetzen"), "ProgrammReset", QKeySequence(Qt::Key_F8), 7,
-         "ResetButton", QStringLiteral("Zurücksetzen (F8)"), &T::ProgrammResetClick,
-         group(G::Reset)},
+        {Betrieb, QStringLiteral("Zurücksetzen"), "ProgrammReset", QKeySequence(Qt::Key_F8),
+         P::Zuruecksetzen, "ResetButton", QStringLiteral("Zurücksetzen (F8)"),
+         &T::ProgrammResetClick, group(G::Reset)},
         {Betrieb, {}, "N2", {}, NoPicture, nullptr, {}, nullptr, NoGroup},
         {Betrieb,
          QStringLiteral("Register zwischenspeichern"),
          "RegisterSpeichern",
          {},
-         8,
+         P::RegisterSpeichern,
          "RegSaveButton",
          QStringLiteral("Register zwischenspeichern"),
          &T::RegisterSpeichernClick,
@@ -112,7 +115,7 @@ const std::vector<CommandEntry>& commandTable() {
          QStringLiteral("Register wiederherstellen"),
          "RegisterLaden",
          {},
-         9,
+         P::RegisterLaden,
          "RegLoadButton",
          QStringLiteral("Register wiederherstellen"),
          &T::RegisterLadenClick,
@@ -121,7 +124,7 @@ const std::vector<CommandEntry>& commandTable() {
          QStringLiteral("Register löschen"),
          "RegisterClear",
          {},
-         10,
+         P::RegisterClear,
          "RegClearButton",
          QStringLiteral("Register löschen"),
          &T::RegisterClearClick,
@@ -141,18 +144,18 @@ const std::vector<CommandEntry>& commandTable() {
          QStringLiteral("Optionen"),
          "Protokolloptionen",
          {},
-         14,
+         P::Optionen,
          nullptr,
          {},
          &T::ProtokolloptionenClick,
          group(G::Options)},
-        {Hilfe, QStringLiteral("Anleitung"), "Anleitung", QKeySequence(Qt::Key_F1), 11,
+        {Hilfe, QStringLiteral("Anleitung"), "Anleitung", QKeySequence(Qt::Key_F1), P::Anleitung,
          "HelpButton", QStringLiteral("Anleitung (F1)"), &T::AnleitungClick, group(G::Help)},
         {Hilfe,
          QStringLiteral("Info"),
          "Information",
          {},
-         13,
+         P::Info,
          "InfoButton",
          QStringLiteral("Info"),
          &T::InformationClick,
@@ -173,14 +176,6 @@ QString withAccessKey(const QString& caption, QSet<QChar>& taken) {
         }
     }
     return caption;
-}
-
-// The 16 pictures of ToolBarImageList, kept as resources; a missing one shows nothing.
-QIcon picture(int index) {
-    if (index == NoPicture)
-        return QIcon();
-    const QString path = QStringLiteral(":/icons/toolbar/%1.png").arg(index, 2, 10, QChar(u'0'));
-    return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
 } // namespace
@@ -208,7 +203,7 @@ void THauptformular::createCommands() {
             action = menu->addSeparator();
         } else {
             action = new QAction(withAccessKey(entry.caption, taken[entry.menu]), this);
-            action->setIcon(picture(entry.picture));
+            action->setIcon(Look::picture(entry.picture));
             if (!entry.shortcut.isEmpty()) {
                 action->setShortcut(entry.shortcut);
                 // Also while the protocol window or the options dialog is active.

@@ -1,6 +1,7 @@
 #include "helpviewer.h"
 
 #include "helpfile.h"
+#include "look.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -62,9 +63,10 @@ void HelpViewer::buildWindow() {
     // Links are ours to follow: they name topics, not files or web pages.
     m_text->setOpenLinks(false);
     m_text->setOpenExternalLinks(false);
-    m_text->document()->setDefaultStyleSheet(QStringLiteral("pre { background-color: #fffbf0; }"
+    m_text->document()->setDefaultStyleSheet(QStringLiteral("pre { background-color: %1; }"
                                                             "code { font-family: monospace; }"
-                                                            "th { background-color: #e8e8e8; }"));
+                                                            "th { background-color: #e8e8e8; }")
+                                                 .arg(Look::Cream.name()));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_contentsButton);

@@ -4,12 +4,12 @@
 #include "UZevoProtokoll.h"
 #include "commandline.h"
 #include "helpviewer.h"
+#include "look.h"
 #include "protocolaccessible.h"
 #include "qtdialogs.h"
 #include "tRegisterEditor.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
@@ -61,10 +61,9 @@ int main(int argc, char* argv[]) {
     ProtocolViewAccessible::install();
     // The title the platform shows for the application. Not the display name:
     // Qt would append that to every window's caption.
-    QApplication::setApplicationName(QStringLiteral("Zevo 1.0"));
+    QApplication::setApplicationName(Look::applicationTitle());
     QGuiApplication::setDesktopFileName(QStringLiteral("zevo"));
-    if (QFile::exists(QStringLiteral(":/icons/zevo.png")))
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zevo.png")));
+    QApplication::setWindowIcon(Look::applicationIcon());
 
     // Qt's own dialogs and buttons in German, whatever the system language.
     QTranslator qtTranslator;

@@ -3,65 +3,39 @@
 #include "UZevo.h"
 
 #include "RMProgramEditor.h"
+#include "look.h"
 #include "runcontrol.h"
 #include "tRegisterEditor.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
 
-// "MS Sans Serif" 8 pt is 11 pixels high; this face has widths that fit the layout.
-QFont windowFont() {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    return font;
-}
-
 QFont boldFont(int pixelSize) {
-    QFont font = windowFont();
+    QFont font = Look::windowFont();
     font.setPixelSize(pixelSize);
     font.setBold(true);
     return font;
 }
 
-// The classic style draws the caption on the frame line, so the frame hugs the
-// controls placed at fixed offsets inside it.
-QStyle* groupBoxStyle() {
-    static QStyle* style = [] {
-        QStyle* s = QStyleFactory::create(QStringLiteral("Windows"));
-        if (s)
-            s->setParent(qApp);
-        return s;
-    }();
-    return style;
-}
-
 QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption) {
     auto* box = new QGroupBox(caption, parent);
     box->setObjectName(QString::fromLatin1(name));
-    if (QStyle* style = groupBoxStyle())
-        box->setStyle(style);
+    Look::setGroupBoxLook(box);
     return box;
 }
 
 } // namespace
 
 void THauptformular::createControls() {
-    setFont(windowFont());
-    const QString icon = QStringLiteral(":/icons/zevo.png");
-    if (QFile::exists(icon))
-        setWindowIcon(QIcon(icon));
+    setFont(Look::windowFont());
+    setWindowIcon(Look::applicationIcon());
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));

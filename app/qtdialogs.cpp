@@ -1,6 +1,7 @@
 #include "qtdialogs.h"
 
 #include "helpviewer.h"
+#include "look.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,8 +13,6 @@
 #include <QSettings>
 
 namespace {
-
-const QString ApplicationTitle = QStringLiteral("Zevo 1.0");
 
 // On this platform "*.*" would hide files without an extension, so the
 // "all files" filters match every name.
@@ -108,7 +107,7 @@ std::unique_ptr<QMessageBox> QtDialogs::confirmationBox(const QString& text, QWi
 }
 
 std::unique_ptr<QMessageBox> QtDialogs::errorDisplay(const QString& message, QWidget* parent) {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, ApplicationTitle,
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, Look::applicationTitle(),
                                              withFullStop(message), QMessageBox::NoButton, parent);
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
@@ -163,7 +162,7 @@ QString QtDialogs::saveFileName(const QString& initialName) {
 
 QPrinter* QtDialogs::choosePrinter() {
     if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(m_printer.get(), boxParent());
     raiseAboveOurWindows(dialog);
     return dialog.exec() == QDialog::Accepted ? m_printer.get() : nullptr;

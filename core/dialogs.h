@@ -17,8 +17,8 @@ public:
     virtual void error(const QString& text, int helpTopic) = 0;
     // "Bestätigung", question icon, "&Ja" (default) and "&Nein" (Esc). True for "&Ja".
     virtual bool confirm(const QString& text) = 0;
-    // The one error display: caption "Zevo 1.0", error icon, "OK", the message
-    // completed by withFullStop().
+    // The one error display: the application's title as caption, error icon,
+    // "OK", the message completed by withFullStop().
     virtual void showError(const QString& message) = 0;
 
     // File dialogs; an empty result means the user cancelled. initialName is

@@ -73,7 +73,3 @@ ParsedLine ParseLine(QStringView text) {
     return result;
 }
 
-QString mnemonic(Opcode opcode) {
-    const auto index = static_cast<std::size_t>(opcode);
-    return index < Mnemonics.size() ? Mnemonics[index].toString() : QString();
-}

@@ -45,8 +45,6 @@ QStringView trimmedView(QStringView text);
 // separated by spaces only; a tab is part of a field.
 ParsedLine ParseLine(QStringView text);
 
-QString mnemonic(Opcode opcode);
-
 constexpr bool IsValidRegister(qint64 n) { return n >= 0 && n < RegisterCount; }
 
 // A comment line starts with "//"; callers decide whether to trim first.

@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "programfile.h"
+#include "look.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
@@ -58,7 +59,7 @@ TRMProgramEditor::TRMProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(true);
     QPalette p = palette();
-    p.setColor(QPalette::Base, QColor(255, 251, 240));
+    p.setColor(QPalette::Base, Look::Cream);
     setPalette(p);
     m_selectionShownWithoutFocus = true; // so that the next call sets the colours
     showSelectionWithoutFocus(false);

@@ -1,8 +1,11 @@
 #include "plaintextprinter.h"
 
+#include "look.h"
 #include "printcanvas.h"
 #include "zevoerror.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -12,7 +15,6 @@ namespace {
 
 constexpr int TextPointSize = 11;
 constexpr int FileNamePointSize = 10;
-constexpr int TabStopChars = 8;
 
 // Lines flow down the printable area like on a teletype: TABs jump to the
 // next stop, text that would pass the right edge continues at the left edge of
@@ -55,7 +57,7 @@ private:
     }
 
     void tab() {
-        const qreal width = std::max<qreal>(TabStopChars * m_canvas.averageCharWidth(), 1);
+        const qreal width = std::max<qreal>(Look::TabStopChars * m_canvas.averageCharWidth(), 1);
         const qreal stop = (std::floor(m_x / width) + 1) * width;
         if (stop > m_page.width())
             breakRow();
@@ -106,21 +108,36 @@ private:
     qreal m_y = 0;
 };
 
+// Text is laid out in units of 1/720 inch, whatever the printer's resolution: a
+// font size in whole units of it is an exact point size (11 pt = 110 units),
+// where the printer's own pixels would round it (11 pt at 1200 dpi are 183 1/3
+// pixels, printed as 183: 10.98 pt; at screen resolution 15 pixels: 11.25 pt).
+// The metrics are the printer's: unhinted, at this size.
+constexpr int LayoutDotsPerInch = 720;
+
 class PainterCanvas : public PrintCanvas {
 public:
     PainterCanvas(QPrinter& printer, QPainter& painter)
-        : m_printer(printer), m_painter(painter), m_metrics(painter.font(), &printer) {}
+        : m_printer(printer), m_painter(painter),
+          m_scale(qreal(printer.resolution()) / LayoutDotsPerInch),
+          m_metrics(painter.font(), &printer) {
+        m_painter.scale(m_scale, m_scale);
+    }
 
     void setFont(const QFont& font) override {
-        m_painter.setFont(font);
-        m_metrics = QFontMetricsF(font, &m_printer);
+        QFont sized = font;
+        sized.setPixelSize(qRound(font.pointSizeF() * LayoutDotsPerInch / 72));
+        m_painter.setFont(sized);
+        m_metrics = QFontMetricsF(sized, &m_printer);
     }
     qreal lineHeight() const override { return m_metrics.lineSpacing(); }
-    qreal averageCharWidth() const override { return m_metrics.averageCharWidth(); }
+    qreal averageCharWidth() const override { return Look::averageCharWidth(m_metrics); }
     qreal textWidth(const QString& text) const override {
         return m_metrics.horizontalAdvance(text);
     }
-    QSizeF pageSize() const override { return QSizeF(m_printer.width(), m_printer.height()); }
+    QSizeF pageSize() const override {
+        return QSizeF(m_printer.width(), m_printer.height()) / m_scale;
+    }
     void drawText(qreal x, qreal y, const QString& text) override {
         m_painter.drawText(QPointF(x, y + m_metrics.ascent()), text);
     }
@@ -132,8 +149,19 @@ public:
 private:
     QPrinter& m_printer;
     QPainter& m_painter;
+    const qreal m_scale;
     QFontMetricsF m_metrics;
 };
+
+// A PDF file ends with its end-of-file marker; one the disk or a size limit cut
+// short does not, and the PDF writer itself reports no failed write.
+bool isCompleteFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return false;
+    file.seek(qMax<qint64>(0, file.size() - 32));
+    return file.readAll().contains("%%EOF");
+}
 
 } // namespace
 
@@ -167,4 +195,10 @@ void printPlainText(QPrinter& printer, const QStringList& lines, const QFont& fo
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw ZevoError(QStringLiteral("Der Druckauftrag ist fehlgeschlagen"));
+    const QString file = printer.outputFileName();
+    if (!file.isEmpty() && !isCompleteFile(file))
+        throw ZevoError(
+            QStringLiteral(
+                "Der Ausdruck konnte nicht vollständig in die Datei %1 geschrieben werden")
+                .arg(QDir::toNativeSeparators(file)));
 }

@@ -2,6 +2,7 @@
 
 #include "RMProgramEditor.h"
 #include "dialogs.h"
+#include "look.h"
 #include "plaintextprinter.h"
 #include "programfile.h"
 #include "zevoerror.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-const QString ProgramTitle = QStringLiteral("Zevo 1.0");
 const QString DefaultExtension = QStringLiteral(".rmp");
 
 // The save dialog appends the default extension to a name typed without one.
@@ -164,10 +164,10 @@ void ProgramDocument::KopierenClick() {
 
 void ProgramDocument::UpdateCaption() {
     if (ActFileName.isEmpty()) {
-        m_host.setCaption(ProgramTitle);
+        m_host.setCaption(Look::applicationTitle());
         return;
     }
     const QString path = QDir::fromNativeSeparators(ActFileName);
-    m_host.setCaption(ProgramTitle + QStringLiteral(" (") + path.mid(path.lastIndexOf(u'/') + 1) +
-                      u')');
+    m_host.setCaption(Look::applicationTitle() + QStringLiteral(" (") +
+                      path.mid(path.lastIndexOf(u'/') + 1) + u')');
 }

@@ -1,6 +1,7 @@
 #include "UZevoProtokoll.h"
 
 #include "dialogs.h"
+#include "look.h"
 #include "plaintextprinter.h"
 #include "protocolformat.h"
 #include "protocolview.h"
@@ -10,11 +11,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QStyle>
 
 namespace {
 // The layout at the initial client size; the buttons keep their distance from
@@ -26,15 +25,6 @@ constexpr QRect ZwischenablageRect{28, 16, 121, 25};
 constexpr QRect DruckRect{156, 16, 89, 25};
 constexpr QRect SchliessenRect{252, 16, 97, 25};
 constexpr QRect HilfeRect{356, 16, 73, 25};
-const QColor MemoBackground{255, 251, 240};
-
-// The toolbar pictures when the application has them, else a style picture.
-QIcon buttonIcon(const QStyle* style, int toolbarPicture, QStyle::StandardPixmap fallback) {
-    const QString path = QStringLiteral(":/icons/toolbar/%1.png").arg(toolbarPicture);
-    if (QFile::exists(path))
-        return QIcon(path);
-    return style->standardIcon(fallback);
-}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QIcon& icon) {
@@ -51,31 +41,28 @@ TProtokollFormular::TProtokollFormular(const RegisterAccess& registers, const Pr
       m_program(program), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("ProtokollFormular"));
     setWindowTitle(QStringLiteral("Protokoll"));
-    // Stand-in for the 8-point system font of the original windows.
-    QFont windowFont(QStringLiteral("Liberation Sans"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    setFont(Look::windowFont());
 
     ProtokollMemo = new ProtocolView(this);
     ProtokollMemo->setObjectName(QStringLiteral("ProtokollMemo"));
     ProtokollMemo->setAccessibleName(QStringLiteral("Protokoll"));
     QPalette palette = ProtokollMemo->palette();
-    palette.setColor(QPalette::Base, MemoBackground);
+    palette.setColor(QPalette::Base, Look::Cream);
     ProtokollMemo->setPalette(palette);
 
     Panel = new QFrame(this);
     Panel->setObjectName(QStringLiteral("Panel"));
     Panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    const QStyle* s = style();
+    // The pictures of the main window's commands that do the same.
     ZwischenablageButton =
         makeButton(Panel, "ZwischenablageButton", QStringLiteral("Zwischenablage"),
-                   buttonIcon(s, 15, QStyle::SP_FileDialogContentsView));
+                   Look::picture(Look::Picture::Kopieren));
     DruckButton = makeButton(Panel, "DruckButton", QStringLiteral("Drucken"),
-                             buttonIcon(s, 3, QStyle::SP_DriveFDIcon));
+                             Look::picture(Look::Picture::Drucken));
     SchliessenButton = makeButton(Panel, "SchliessenButton", QStringLiteral("Schließen"),
-                                  buttonIcon(s, 12, QStyle::SP_DialogCloseButton));
+                                  Look::picture(Look::Picture::Beenden));
     HilfeButton = makeButton(Panel, "HilfeButton", QStringLiteral("Hilfe"),
-                             buttonIcon(s, 11, QStyle::SP_DialogHelpButton));
+                             Look::picture(Look::Picture::Anleitung));
     setTabOrder(ProtokollMemo, DruckButton);
     setTabOrder(DruckButton, ZwischenablageButton);
     setTabOrder(ZwischenablageButton, SchliessenButton);

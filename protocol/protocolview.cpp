@@ -1,5 +1,6 @@
 #include "protocolview.h"
 
+#include "look.h"
 #include "protocolaccessible.h"
 
 #include <QAccessible>
@@ -265,8 +266,8 @@ void ProtocolView::updateMetrics() {
     for (std::size_t c = 0; c < m_asciiAdvance.size(); ++c)
         m_asciiAdvance[c] = metrics.horizontalAdvance(QChar(char16_t(c)));
     const QFontMetrics whole(font());
-    // Stops every eight average character widths, as the printout has them.
-    m_tabStop = 8 * whole.averageCharWidth();
+    // The same stops as the printout has.
+    m_tabStop = Look::TabStopChars * Look::averageCharWidth(metrics);
     m_rowHeight = qMax(1, whole.lineSpacing());
     m_ascent = whole.ascent();
     m_widest = 0;

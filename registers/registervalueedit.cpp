@@ -1,16 +1,56 @@
 #include "registervalueedit.h"
 
 #include <QKeyEvent>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 namespace {
-bool isDigits(const QString& text) {
+bool isDigits(QStringView text) {
     for (QChar c : text)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
     return true;
 }
 } // namespace
+
+// Judges each change by what it inserts, not by the whole text: a program may
+// have written a text the mask would never let through ("-5", eleven
+// characters), and the user may still delete from it or add digits to it, but
+// nothing else. Every way of changing the text passes here (typing, paste,
+// drop, input methods), and a refused change is undone by the line edit.
+//
+// Undo and redo only go back to texts the editor has held, and must always
+// pass: the line edit undoes a refused change only while it takes the text
+// before it for valid, so one refusal it cannot undo would let the next
+// invalid change through.
+class RegisterValueEdit::MaskValidator : public QValidator {
+public:
+    explicit MaskValidator(RegisterValueEdit* edit) : QValidator(edit), m_edit(edit) {}
+
+    State validate(QString& input, int&) const override {
+        if (m_edit->m_held.contains(input))
+            return Acceptable;
+        const QString& before = m_edit->m_accepted;
+        qsizetype prefix = 0;
+        while (prefix < before.size() && prefix < input.size() && before[prefix] == input[prefix])
+            ++prefix;
+        qsizetype suffix = 0;
+        while (suffix < before.size() - prefix && suffix < input.size() - prefix &&
+               before[before.size() - 1 - suffix] == input[input.size() - 1 - suffix])
+            ++suffix;
+        const QStringView inserted =
+            QStringView(input).sliced(prefix, input.size() - prefix - suffix);
+        if (inserted.isEmpty())
+            return Acceptable;
+        if (isDigits(inserted) && input.size() <= m_edit->m_positions.size())
+            return Acceptable;
+        if (m_edit->m_beep)
+            m_edit->m_beep();
+        return Invalid;
+    }
+
+private:
+    RegisterValueEdit* m_edit;
+};
 
 RegisterValueEdit::RegisterValueEdit(std::function<void()> beep, QWidget* parent)
     : QLineEdit(parent), m_beep(std::move(beep)) {
@@ -21,6 +61,8 @@ RegisterValueEdit::RegisterValueEdit(std::function<void()> beep, QWidget* parent
     // textChanged rather than textEdited: undo and redo change the text without
     // textEdited, and the register must follow them as well.
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_accepted = text;
+        m_held.insert(text);
         if (m_showing)
             return;
         m_changed = true;
@@ -35,29 +77,38 @@ void RegisterValueEdit::setEditMask(const QString& mask) {
     bool digitsOnly = !positions.isEmpty();
     for (QChar c : positions)
         digitsOnly = digitsOnly && (c == QLatin1Char('0') || c == QLatin1Char('9'));
-    m_maxDigits = digitsOnly ? int(positions.size()) : 0;
-    m_requiredDigits = digitsOnly ? int(positions.count(QLatin1Char('0'))) : 0;
-    if (m_maxDigits == 0) {
-        setValidator(nullptr);
-        return;
-    }
-    // Guards the paths that bypass keyPressEvent (paste, drop, input methods).
-    const QRegularExpression digits(QStringLiteral("[0-9]{0,%1}").arg(m_maxDigits));
-    setValidator(new QRegularExpressionValidator(digits, this));
+    m_positions = digitsOnly ? positions : QString();
+    m_accepted = text();
+    m_held = {m_accepted};
+    setValidator(m_positions.isEmpty() ? nullptr : new MaskValidator(this));
 }
 
 void RegisterValueEdit::showValue(const QString& text) {
-    m_original = text;
+    m_editStart = text;
     m_changed = false;
     if (this->text() != text) {
         m_showing = true;
-        setText(text);
+        setTextQuietly(text);
         m_showing = false;
     }
 }
 
+void RegisterValueEdit::setTextQuietly(const QString& text) {
+    // A text set from outside is no insertion to judge, and it ends the undo
+    // history of the line edit.
+    m_accepted = text;
+    m_held = {text};
+    setText(text);
+}
+
 bool RegisterValueEdit::hasRequiredDigits() const {
-    return text().size() >= m_requiredDigits;
+    const QString value = text();
+    for (qsizetype i = 0; i < m_positions.size(); ++i) {
+        const bool required = m_positions[i] == QLatin1Char('0');
+        if (required && (i >= value.size() || !isDigits(QStringView(value).sliced(i, 1))))
+            return false;
+    }
+    return true;
 }
 
 bool RegisterValueEdit::event(QEvent* e) {
@@ -76,16 +127,21 @@ void RegisterValueEdit::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    const QString typed = e->text();
-    const bool isCharacter = !typed.isEmpty() && typed.at(0).isPrint() &&
-                             !(e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-    if (isCharacter && refuses(typed)) {
-        if (m_beep)
-            m_beep();
-        e->accept();
-        return;
-    }
     QLineEdit::keyPressEvent(e);
+}
+
+void RegisterValueEdit::focusInEvent(QFocusEvent* e) {
+    // The cursor coming back into the cell begins a new editing, unless the
+    // cell still waits for its missing digit (Esc must then reach the text
+    // before the incomplete one) or the focus only returns from another
+    // window or a menu.
+    const Qt::FocusReason reason = e->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+        hasRequiredDigits()) {
+        m_editStart = text();
+        m_changed = false;
+    }
+    QLineEdit::focusInEvent(e);
 }
 
 void RegisterValueEdit::focusOutEvent(QFocusEvent* e) {
@@ -93,17 +149,9 @@ void RegisterValueEdit::focusOutEvent(QFocusEvent* e) {
     emit focusLeft(e->reason());
 }
 
-bool RegisterValueEdit::refuses(const QString& typed) const {
-    if (m_maxDigits == 0)
-        return false;
-    const qsizetype length = text().size() - selectedText().size() + typed.size();
-    return !isDigits(typed) || length > m_maxDigits;
-}
-
 void RegisterValueEdit::revert() {
-    if (text() != m_original) {
-        setText(m_original); // reaches the register through textChanged
-    }
+    if (text() != m_editStart)
+        setTextQuietly(m_editStart); // reaches the register through textChanged
     m_changed = false;
     selectAll();
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QSet>
 #include <functional>
 
 // The cell editor of a register value. It applies the row's edit mask while the
 // user types: a mask of digit positions ("0" required, "9" optional) refuses any
 // other character and any character beyond its length with a beep. Every change
 // of the text is reported at once through valueTyped, so the register follows the
-// typing; Esc brings back the text the cell had when editing began.
+// typing; Esc brings back the text the cell had when this editing began.
 class RegisterValueEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -22,7 +23,7 @@ public:
 
     // True when the user changed the text since it was last shown or restored.
     bool isChanged() const { return m_changed; }
-    // True when the mask's required positions are filled (always without a mask).
+    // True when every required position of the mask holds a digit (always without a mask).
     bool hasRequiredDigits() const;
 
 signals:
@@ -32,16 +33,19 @@ signals:
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
-    bool refuses(const QString& typed) const;
+    class MaskValidator;
+    void setTextQuietly(const QString& text);
     void revert();
 
     std::function<void()> m_beep;
-    QString m_original;
+    QString m_editStart;  // what Esc brings back
+    QString m_accepted;   // the text before the change being validated
+    QSet<QString> m_held; // the texts since the last one set from outside
     bool m_changed = false;
     bool m_showing = false; // a text from the register file is being shown
-    int m_maxDigits = 0;    // 0: no mask
-    int m_requiredDigits = 0;
+    QString m_positions;    // the mask's digit positions; empty: no mask
 };

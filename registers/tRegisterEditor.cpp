@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "integertext.h"
+#include "look.h"
 #include "registercelldelegate.h"
 #include "registervalueedit.h"
 #include "syntax.h"
@@ -11,10 +12,9 @@
 #include <QMouseEvent>
 
 namespace {
-// Geometry and colours of the grid, kept together.
+// Geometry of the grid, kept together.
 constexpr int RowHeight = 18;
 constexpr int KeyColumnWidth = 47;
-const QColor CellColor(255, 251, 240);
 
 const QString RegisterEditMask = QStringLiteral("0999999999;0; ");
 const QString IncompleteEntryMessage = QStringLiteral(
@@ -82,7 +82,7 @@ void TRegisterEditor::setupView() {
     setItemDelegate(new RegisterCellDelegate(this));
 
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, CellColor);
+    colours.setColor(QPalette::Base, Look::Cream);
     setPalette(colours);
 }
 

@@ -322,7 +322,7 @@ bool save(const QImage& image, const QString& path) {
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: icongen <output folder, e.g. app/resources/icons>\n");
+        std::fprintf(stderr, "usage: icongen <output folder, e.g. look/resources/icons>\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));

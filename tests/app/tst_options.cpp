@@ -1,6 +1,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "fakes.h"
+#include "look.h"
 #include "radiogroup.h"
 #include "updownarrows.h"
 #include "zevoerror.h"
@@ -129,7 +130,18 @@ void TestOptions::layoutAndCaptions() {
              dialog->ProtokollartRadioGroup->item(1)->x());
     QCOMPARE(dialog->AbstandRadioGroup->item(0)->y(), dialog->AbstandRadioGroup->item(1)->y());
     QCOMPARE(dialog->AnzRegLabel->pos(), QPoint(16, 24));
-    QCOMPARE(dialog->UpDown->geometry(), QRect(160, 16, 17, 25));
+    // The group boxes look like the main window's (caption on the frame); the
+    // arrows stand inside the frame and apart from the label's longest text.
+    QGroupBox mainWindowLook;
+    Look::setGroupBoxLook(&mainWindowLook);
+    for (QGroupBox* box : dialog->ProtokollTabSheet->findChildren<QGroupBox*>())
+        QCOMPARE(box->style(), mainWindowLook.style());
+    const QRect arrows = dialog->UpDown->geometry();
+    QCOMPARE(arrows.size(), QSize(17, 25));
+    QCOMPARE(arrows.top(), 16);
+    QVERIFY(dialog->AnzahlGroupBox->contentsRect().contains(arrows));
+    dialog->UpDown->setPosition(50);
+    QVERIFY(dialog->AnzRegLabel->geometry().right() + 3 < arrows.left());
 }
 
 void TestOptions::upDownStopsAtItsLimits_data() {

@@ -4,8 +4,12 @@
 
 #include <QFile>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -40,6 +44,32 @@ private:
     int m_points = 0;
     int m_pageNumber = 1;
 };
+
+// Each piece of text a PDF written by Qt draws: {size, x, y} in points. A page's
+// content begins with its matrix from device units to points; a text block may
+// follow a scaling of the painter's own.
+QList<std::array<qreal, 3>> textRuns(const QByteArray& pdf) {
+    static const QRegularExpression page(QStringLiteral("^([\\d.]+) 0 0 -"),
+                                         QRegularExpression::MultilineOption);
+    static const QRegularExpression text(
+        QStringLiteral("(?:([\\d.]+) 0 0 [\\d.]+ 0 0 cm\\n(?:[^\\n]*\\n){0,3}?)?"
+                       "BT\\n/F\\d+ ([\\d.]+) Tf 1 0 0 -1 0 0 Tm\\n([-\\d.]+) ([-\\d.]+) Td"));
+    QList<std::array<qreal, 3>> runs;
+    for (qsizetype at = 0; (at = pdf.indexOf("stream\n", at)) >= 0; at += 7) {
+        QByteArray packed = pdf.mid(at + 7, pdf.indexOf("endstream", at) - at - 7);
+        if (!packed.startsWith('\x78')) // not deflated: no page content
+            continue;
+        packed.prepend(QByteArray::fromHex("00100000")); // qUncompress wants a size first
+        const QString content = QString::fromLatin1(qUncompress(packed));
+        const qreal toPoints = page.match(content).captured(1).toDouble();
+        for (const QRegularExpressionMatch& m : text.globalMatch(content)) {
+            const qreal scale = toPoints * (m.hasCaptured(1) ? m.captured(1).toDouble() : 1);
+            runs.append({m.captured(2).toDouble() * scale, m.captured(3).toDouble() * scale,
+                         m.captured(4).toDouble() * scale});
+        }
+    }
+    return runs;
+}
 
 } // namespace
 
@@ -111,6 +141,32 @@ private slots:
         QVERIFY(bytes.count("/Type /Page") - bytes.count("/Type /Pages") >= 2);
     }
 
+    // A "groß" protocol lines up in print as on screen: a label of ten characters
+    // and values of eight take one TAB, shorter values two, and all reach the
+    // same stops. The sizes are exact points at the printer's resolution.
+    void protocolInPdfLinesUp() {
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(11);
+        printPlainText(printer,
+                       {"Register 0\tRegister 1\tRegister 2\tRegister 3\t",
+                        "1234567\t\t12345678\t-1234567\t5\t\t"},
+                       font, QStringLiteral("/p/a.rmp"));
+        QFile pdf(printer.outputFileName());
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const auto runs = textRuns(pdf.readAll());
+        QCOMPARE(runs.size(), 9);
+        for (int i = 0; i < 9; ++i) {
+            QVERIFY2(qAbs(runs[i][0] - (i < 8 ? 11 : 10)) < 1e-4,
+                     qPrintable(QString::number(runs[i][0])));
+            if (i < 4)
+                QVERIFY(qAbs(runs[i][1] - runs[i + 4][1]) < 1e-3);
+        }
+    }
+
     void printerThatCannotStartIsAnError() {
         QTemporaryDir dir;
         QPrinter printer;
@@ -123,6 +179,32 @@ private slots:
             QCOMPARE(error.message(),
                      QStringLiteral("Der Druckauftrag kann nicht begonnen werden"));
         }
+    }
+
+    // A size limit fails the writes as a full disk does: the file is cut short.
+    void fileCutShortIsAnError() {
+        QTemporaryDir dir;
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
+        rlimit before{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &before) == 0);
+        const rlimit limited{4096, before.rlim_max};
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QString error;
+        if (setrlimit(RLIMIT_FSIZE, &limited) == 0) {
+            try {
+                printPlainText(printer, QStringList(200, QStringLiteral("10 load 1")), QFont(),
+                               QString());
+            } catch (const ZevoError& e) {
+                error = e.message();
+            }
+            setrlimit(RLIMIT_FSIZE, &before);
+        }
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(error, QStringLiteral("Der Ausdruck konnte nicht vollständig in die Datei %1 "
+                                       "geschrieben werden")
+                            .arg(printer.outputFileName()));
     }
 };
 

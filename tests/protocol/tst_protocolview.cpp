@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -125,12 +126,12 @@ void TestProtocolView::linesKeepEveryCharacter() {
 }
 
 // Every piece after a TAB starts on a stop eight average character widths
-// apart, measured in the pixels painted.
+// (widths of "x") apart, measured in the pixels painted.
 void TestProtocolView::columnsStandOnTabStops() {
     view->appendLines({QStringLiteral("\tH"), QStringLiteral("ii\tH"),
                        QStringLiteral("12345678901\tH"), QStringLiteral("\t\tH")});
     const int tab = qRound(view->tabStopDistance());
-    QCOMPARE(tab, 8 * view->fontMetrics().averageCharWidth());
+    QCOMPARE(view->tabStopDistance(), 8 * QFontMetricsF(view->font()).horizontalAdvance(u'x'));
     const int origin = firstInk(0, 0) - tab;
     QVERIFY(origin >= 0);
     QCOMPARE(firstInk(1, origin + tab - 2), origin + tab);

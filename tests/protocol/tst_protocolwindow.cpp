@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -113,21 +114,26 @@ void TestProtocolWindow::windowAndViewProperties() {
     QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(memo->palette().color(QPalette::Base), QColor(255, 251, 240));
-    const qreal tabStop = 8 * memo->fontMetrics().averageCharWidth();
+    const qreal tabStop = 8 * QFontMetricsF(memo->font()).horizontalAdvance(u'x');
     QCOMPARE(memo->tabStopDistance(), tabStop);
     window->clearProtocol(); // emptying must not lose the tab stops
     QCOMPARE(memo->tabStopDistance(), tabStop);
     QCOMPARE(memo->geometry(), QRect(0, 0, 450, 252));
     QCOMPARE(window->Panel->geometry(), QRect(0, 252, 450, 51));
 
-    const QList<std::pair<QPushButton*, QString>> buttons{
-        {window->ZwischenablageButton, "Zwischenablage"},
-        {window->DruckButton, "Drucken"},
-        {window->SchliessenButton, "Schließen"},
-        {window->HilfeButton, "Hilfe"}};
-    for (const auto& [button, caption] : buttons) {
+    // Each button shows the picture of the main window's command that does the same.
+    const QList<std::tuple<QPushButton*, QString, QString>> buttons{
+        {window->ZwischenablageButton, "Zwischenablage", "15"},
+        {window->DruckButton, "Drucken", "03"},
+        {window->SchliessenButton, "Schließen", "12"},
+        {window->HilfeButton, "Hilfe", "11"}};
+    for (const auto& [button, caption, picture] : buttons) {
         QCOMPARE(button->text(), caption);
-        QVERIFY(!button->icon().isNull());
+        const QImage resource(QStringLiteral(":/icons/toolbar/%1.png").arg(picture));
+        QVERIFY(!resource.isNull());
+        QCOMPARE(
+            button->icon().pixmap(resource.size()).toImage().convertToFormat(QImage::Format_ARGB32),
+            resource.convertToFormat(QImage::Format_ARGB32));
         QVERIFY(!button->isDefault());
         QVERIFY(!button->autoDefault());
     }

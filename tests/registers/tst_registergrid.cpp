@@ -5,6 +5,7 @@
 #include "zevoerror.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -141,22 +142,38 @@ private slots:
         QCOMPARE(firstTextRow(image, 0) + 1, firstTextRow(image, 1)); // one pixel higher
     }
 
+    // before: typed keys, or "=N" for a value the program wrote, the cursor then
+    // at its end; typed: one key, or a paste of several characters.
     void refusedKeys_data() {
         QTest::addColumn<QString>("before");
-        QTest::addColumn<char>("key");
-        QTest::newRow("minus") << "" << '-';
-        QTest::newRow("plus") << "5" << '+';
-        QTest::newRow("letter") << "5" << 'a';
-        QTest::newRow("blank") << "12" << ' ';
-        QTest::newRow("eleventh digit") << "1234567890" << '1';
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("minus") << "" << "-";
+        QTest::newRow("plus") << "5" << "+";
+        QTest::newRow("letter") << "5" << "a";
+        QTest::newRow("blank") << "12" << " ";
+        QTest::newRow("eleventh digit") << "1234567890" << "1";
+        QTest::newRow("pasted letters") << "5" << "abc";
+        QTest::newRow("pasted letters after a written negative") << "=-5" << "abc";
+        QTest::newRow("digit beyond a written eleven characters") << "=-2147483648" << "1";
     }
     void refusedKeys() {
         QFETCH(QString, before);
-        QFETCH(char, key);
-        QTest::keyClicks(editor(), before);
+        QFETCH(QString, typed);
+        if (before.startsWith(u'=')) {
+            before.remove(0, 1);
+            grid->WriteRegister(0, before.toInt());
+            QTest::keyClick(editor(), Qt::Key_End);
+        } else {
+            QTest::keyClicks(editor(), before);
+        }
         const QString expected = before.isEmpty() ? QStringLiteral("0") : before;
         dialogs->log.clear();
-        QTest::keyClick(editor(), key);
+        if (typed.size() == 1) {
+            QTest::keyClick(editor(), typed.at(0).toLatin1());
+        } else {
+            QGuiApplication::clipboard()->setText(typed);
+            QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier);
+        }
         QCOMPARE(dialogs->log, QStringList{QStringLiteral("beep")});
         QCOMPARE(editor()->text(), expected);
         QCOMPARE(grid->valueText(0), expected);
@@ -194,6 +211,14 @@ private slots:
         QCOMPARE(grid->valueText(3), QString());
         QTest::keyClick(editor(), Qt::Key_Escape);
         QCOMPARE(grid->valueText(3), QStringLiteral("-45"));
+        // Editing begins anew each time the cursor comes back into the cell.
+        typeInto(2, QStringLiteral("5"));
+        outside->setFocus(Qt::MouseFocusReason);
+        QTest::mouseClick(editor(), Qt::LeftButton);
+        QTest::keyClick(editor(), Qt::Key_End);
+        QTest::keyClicks(editor(), QStringLiteral("7"));
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QCOMPARE(grid->valueText(2), QStringLiteral("5"));
         QVERIFY(dialogs->log.isEmpty());
     }
 
@@ -217,19 +242,26 @@ private slots:
         QCOMPARE(editor()->text(), QStringLiteral("0"));
     }
 
+    // All digits of the value are deleted, which leaves a written minus sign.
     void leavingAnEmptiedCell_data() {
         QTest::addColumn<QString>("how");
-        QTest::newRow("click on another value") << "click";
-        QTest::newRow("click on another key") << "key";
-        QTest::newRow("arrow down") << "down";
-        QTest::newRow("focus to another control") << "outside";
+        QTest::addColumn<int>("written");
+        QTest::newRow("click on another value") << "click" << 77;
+        QTest::newRow("click on another key") << "key" << 77;
+        QTest::newRow("arrow down") << "down" << 77;
+        QTest::newRow("focus to another control") << "outside" << 77;
+        QTest::newRow("a written minus sign, click") << "click" << -5;
+        QTest::newRow("a written minus sign, focus away") << "outside" << -5;
     }
     void leavingAnEmptiedCell() {
         QFETCH(QString, how);
-        grid->WriteRegister(2, 77);
+        QFETCH(int, written);
+        grid->WriteRegister(2, written);
         typeInto(2, QString());
-        QTest::keyClick(editor(), Qt::Key_Backspace);
-        QCOMPARE(grid->valueText(2), QString());
+        QTest::keyClick(editor(), Qt::Key_End);
+        const QString remaining = written < 0 ? QStringLiteral("-") : QString();
+        for (int i = 0; i < 12 && editor()->text() != remaining; ++i)
+            QTest::keyClick(editor(), Qt::Key_Backspace);
         dialogs->log.clear();
         if (how == QLatin1String("click"))
             click(5, 1);
@@ -242,10 +274,10 @@ private slots:
         QCoreApplication::processEvents(); // the report after a focus change comes queued
         QCOMPARE(dialogs->log, (QStringList{QStringLiteral("beep"), IncompleteEntry}));
         QCOMPARE(grid->currentRow(), 2); // the cell is not left
-        QCOMPARE(grid->valueText(2), QString());
+        QCOMPARE(grid->valueText(2), remaining);
         editor()->setFocus();
         QTest::keyClick(editor(), Qt::Key_Escape);
-        QCOMPARE(grid->valueText(2), QStringLiteral("77"));
+        QCOMPARE(grid->valueText(2), QString::number(written));
         click(5, 1);
         QCOMPARE(grid->currentRow(), 5);
         QCOMPARE(dialogs->log.size(), 2);

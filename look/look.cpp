@@ -1,0 +1,51 @@
+#include "look.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace Look {
+
+QString applicationTitle() {
+    return QStringLiteral("Zevo 1.0");
+}
+
+QFont windowFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+qreal averageCharWidth(const QFontMetricsF& metrics) {
+    return metrics.horizontalAdvance(QLatin1Char('x'));
+}
+
+QIcon applicationIcon() {
+    return QIcon(QStringLiteral(":/icons/zevo.png"));
+}
+
+QString picturePath(int n) {
+    return QStringLiteral(":/icons/toolbar/%1.png").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+QIcon picture(int n) {
+    if (n < 0 || n >= Picture::Count)
+        return QIcon();
+    return QIcon(picturePath(n));
+}
+
+void setGroupBoxLook(QGroupBox* box) {
+    // The classic style draws the caption on the frame line; one instance serves all.
+    static QStyle* const style = [] {
+        QStyle* s = QStyleFactory::create(QStringLiteral("Windows"));
+        if (s)
+            s->setParent(qApp);
+        return s;
+    }();
+    if (style)
+        box->setStyle(style);
+}
+
+} // namespace Look

@@ -83,11 +83,13 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     m_protocol = &protocol;
     m_options = &options;
     m_settings.setTarget(&options);
-    protocol.setSettings(&options);
+    // The run writes its protocol into that window for as long as it exists.
+    m_run->session().setSink(&protocol);
+    connect(&protocol, &QObject::destroyed, this, [this] { m_run->session().setSink(nullptr); });
     protocol.setFileNameSource([this] { return getActFileName(); });
     connect(&protocol, &TProtokollFormular::hiddenByUser, this,
             [this] { command(QStringLiteral("Protokoll"))->setChecked(false); });
-    options.setClearProtocol([this] { clearProtocol(); });
+    options.setClearProtocol([this] { m_run->session().writeHeading(); });
     options.setSetMarkChanges([this](bool on) { SetMarkChanges(on); });
     // The menu's shortcut keys also work in these two windows, before their controls.
     QList<QAction*> shortcuts;
@@ -119,16 +121,6 @@ void THauptformular::ShowStepCount(qint32 n) {
 
 qint32 THauptformular::shownStepCount() const {
     return StepsLabel->text().toInt();
-}
-
-void THauptformular::clearProtocol() {
-    if (m_protocol)
-        m_protocol->clearProtocol();
-}
-
-void THauptformular::actualizeProtocol(qint32 CurrentLine) {
-    if (m_protocol)
-        m_protocol->actualizeProtocol(CurrentLine);
 }
 
 void THauptformular::SetMarkChanges(bool on) {

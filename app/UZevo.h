@@ -54,6 +54,7 @@ public:
     // Answers whether the window may close (asks when the setting says so).
     bool exitProgram();
     QString getActFileName() const { return m_document->getActFileName(); }
+    qint32 shownStepCount() const;
 
     void IncrementStepCount() { m_run->IncrementStepCount(); }
     void ShowStepResult(StepResult result) { m_run->ShowStepResult(result); }
@@ -61,10 +62,7 @@ public:
 
     // RunWindow
     void ShowStepCount(qint32 n) override;
-    qint32 shownStepCount() const override;
     void SetCommandStates(const CommandFlags& flags) override;
-    void clearProtocol() override;
-    void actualizeProtocol(qint32 CurrentLine) override;
     void SetMarkChanges(bool on) override;
     int sliderPosition() const override;
     void focusEditor() override;

@@ -76,8 +76,7 @@ int main(int argc, char* argv[]) {
 
     THauptformular Hauptformular(dialogs);
     dialogs.setParentWindow(&Hauptformular);
-    TProtokollFormular ProtokollFormular(*Hauptformular.RegisterEditor, *Hauptformular.ProgramMemo,
-                                         dialogs);
+    TProtokollFormular ProtokollFormular(dialogs);
     ProtokollFormular.hide();
     TOptionenFormular OptionenFormular;
     OptionenFormular.hide();

@@ -1,14 +1,10 @@
 #include "runcontrol.h"
 
 #include "dialogs.h"
-#include "linehighlighter.h"
-#include "navigation.h"
-#include "programtext.h"
 #include "settings.h"
 #include "zevoerror.h"
 
 #include <cmath>
-#include <limits>
 
 CommandFlags commandFlags(CommandState state) {
     CommandFlags flags{};
@@ -44,7 +40,7 @@ QString frequencyText(int position, const QLocale& locale) {
 }
 
 RunControl::RunControl(Machine& machine, RunWindow& window, Dialogs& dialogs)
-    : m_machine(machine), m_window(window), m_dialogs(dialogs) {}
+    : m_machine(machine), m_session(machine), m_window(window), m_dialogs(dialogs) {}
 
 void RunControl::SetCommandStates(CommandState state) {
     m_flags = commandFlags(state);
@@ -61,10 +57,8 @@ void RunControl::DisableRunCommands() {
 }
 
 void RunControl::IncrementStepCount() {
-    const qint32 shown = m_window.shownStepCount();
-    // The counter stops at the largest value instead of wrapping to a negative one.
-    if (shown < std::numeric_limits<qint32>::max())
-        m_window.ShowStepCount(shown + 1);
+    m_session.countStep();
+    m_window.ShowStepCount(m_session.StepCount);
 }
 
 void RunControl::ShowStepResult(StepResult result) {
@@ -76,18 +70,13 @@ void RunControl::ShowStepResult(StepResult result) {
     SetCommandStates(CommandState::Stopped);
 }
 
-StepResult RunControl::step() { return ExecuteLine(m_machine, CurrentLine); }
-
 void RunControl::ProgrammResetClick() {
     try {
-        if (m_machine.program.lineText(0).isEmpty())
+        if (!m_session.reset())
             return;
-        CurrentLine = FindFirstInstructionLine(m_machine.program);
-        m_window.ShowStepCount(0);
-        if (m_machine.highlighter && m_machine.settings.highlightCurrentLine())
-            m_machine.highlighter->HighlightLine(CurrentLine);
-        m_window.clearProtocol();
-        m_window.actualizeProtocol(CurrentLine);
+        m_window.ShowStepCount(m_session.StepCount);
+        m_session.writeHeading();
+        m_session.writeEntry();
         SetCommandStates(CommandState::Ready);
     } catch (const ZevoError& e) {
         m_dialogs.showError(e.message());
@@ -96,12 +85,12 @@ void RunControl::ProgrammResetClick() {
 
 void RunControl::EinzelschrittClick() {
     try {
-        const StepResult result = step();
+        const StepResult result = m_session.step();
         if (result == Step::Continue)
             IncrementStepCount();
         else
             ShowStepResult(result);
-        m_window.actualizeProtocol(CurrentLine);
+        m_session.writeEntry();
     } catch (const ZevoError& e) {
         m_dialogs.showError(e.message());
     }
@@ -117,8 +106,8 @@ void RunControl::ProgrammStartClick() {
     try {
         m_window.SetMarkChanges(m_machine.settings.markChangedRegisters());
         SetCommandStates(CommandState::Running);
-        result = step();
-        m_window.actualizeProtocol(CurrentLine);
+        result = m_session.step();
+        m_session.writeEntry();
         while (result == Step::Continue && !StopRequested) {
             const int waits = StepDelay(m_window.sliderPosition());
             IncrementStepCount();
@@ -133,12 +122,12 @@ void RunControl::ProgrammStartClick() {
             m_window.processPendingMessages();
             if (m_abandoned)
                 break;
-            result = step();
-            m_window.actualizeProtocol(CurrentLine);
+            result = m_session.step();
+            m_session.writeEntry();
         }
     } catch (const ZevoError& e) {
         // A register text that is not a number: the user fixes it and continues
-        // from the unchanged CurrentLine.
+        // from the unchanged current line.
         m_running = false;
         m_dialogs.showError(e.message());
         if (!m_abandoned)

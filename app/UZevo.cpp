@@ -3,11 +3,11 @@
 #include "RMProgramEditor.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
+#include "commandguard.h"
 #include "dialogs.h"
 #include "shortcutrouter.h"
 #include "step.h"
 #include "tRegisterEditor.h"
-#include "zevoerror.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,7 +16,6 @@
 #include <QLocale>
 #include <QSlider>
 #include <QThread>
-#include <exception>
 
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
@@ -89,6 +88,7 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     protocol.setFileNameSource([this] { return getActFileName(); });
     connect(&protocol, &TProtokollFormular::hiddenByUser, this,
             [this] { command(QStringLiteral("Protokoll"))->setChecked(false); });
+    options.setDialogs(&m_dialogs);
     options.setClearProtocol([this] { m_run->session().writeHeading(); });
     options.setSetMarkChanges([this](bool on) { SetMarkChanges(on); });
     // The menu's shortcut keys also work in these two windows, before their controls.
@@ -101,16 +101,6 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     options.addActions(shortcuts);
     m_router->addWindow(&protocol);
     m_router->addWindow(&options);
-}
-
-template <typename Work> void THauptformular::guarded(Work&& work) {
-    try {
-        work();
-    } catch (const ZevoError& e) {
-        m_dialogs.showError(e.message());
-    } catch (const std::exception& e) {
-        m_dialogs.showError(QString::fromLocal8Bit(e.what()));
-    }
 }
 
 // --- RunWindow -------------------------------------------------------------
@@ -181,23 +171,23 @@ bool THauptformular::highlightCurrentLine() const {
 // --- Commands --------------------------------------------------------------
 
 void THauptformular::NeuClick() {
-    guarded([this] { m_document->NeuClick(); });
+    m_document->NeuClick();
 }
 void THauptformular::OeffnenClick() {
     if (mayLeaveRegisterCell())
-        guarded([this] { m_document->OeffnenClick(); });
+        m_document->OeffnenClick();
 }
 void THauptformular::SpeichernClick() {
-    guarded([this] { m_document->SpeichernClick(); });
+    m_document->SpeichernClick();
 }
 void THauptformular::SpeichernunterClick() {
-    guarded([this] { m_document->SpeichernunterClick(); });
+    m_document->SpeichernunterClick();
 }
 void THauptformular::DruckenClick() {
-    guarded([this] { m_document->DruckenClick(); });
+    m_document->DruckenClick();
 }
 void THauptformular::KopierenClick() {
-    guarded([this] { m_document->KopierenClick(); });
+    m_document->KopierenClick();
 }
 
 void THauptformular::BeendenClick() {
@@ -229,18 +219,18 @@ bool THauptformular::mayLeaveRegisterCell() {
 
 void THauptformular::RegisterSpeichernClick() {
     if (mayLeaveRegisterCell())
-        guarded([this] { RegisterEditor->SaveRegisters(); });
+        guardCommand(m_dialogs, [this] { RegisterEditor->SaveRegisters(); });
 }
 
 void THauptformular::RegisterLadenClick() {
-    guarded([this] {
+    guardCommand(m_dialogs, [this] {
         RegisterEditor->RestoreRegisters();
         DisableRunCommands();
     });
 }
 
 void THauptformular::RegisterClearClick() {
-    guarded([this] { RegisterEditor->ClearRegisters(); });
+    guardCommand(m_dialogs, [this] { RegisterEditor->ClearRegisters(); });
 }
 
 void THauptformular::RegisterEditorClick() {
@@ -293,7 +283,7 @@ bool THauptformular::exitProgram() {
 
 void THauptformular::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
-    guarded([&] { mayClose = exitProgram(); });
+    guardCommand(m_dialogs, [&] { mayClose = exitProgram(); });
     if (!mayClose) {
         event->ignore();
         return;

@@ -128,8 +128,6 @@ private:
     void createToolBar();
     void connectControls();
     void initialState();
-    // Runs a handler's work; a failure ends it at the error display.
-    template <typename Work> void guarded(Work&& work);
     // Commands that move the focus into the editor or read the registers end
     // here, with the grid's one message, while a cell holds an incomplete entry.
     bool mayLeaveRegisterCell();

@@ -1,8 +1,8 @@
 #include "runcontrol.h"
 
+#include "commandguard.h"
 #include "dialogs.h"
 #include "settings.h"
-#include "zevoerror.h"
 
 #include <cmath>
 
@@ -71,29 +71,52 @@ void RunControl::ShowStepResult(StepResult result) {
 }
 
 void RunControl::ProgrammResetClick() {
-    try {
+    guardCommand(m_dialogs, [this] {
         if (!m_session.reset())
             return;
         m_window.ShowStepCount(m_session.StepCount);
         m_session.writeHeading();
         m_session.writeEntry();
         SetCommandStates(CommandState::Ready);
-    } catch (const ZevoError& e) {
-        m_dialogs.showError(e.message());
-    }
+    });
 }
 
 void RunControl::EinzelschrittClick() {
-    try {
+    guardCommand(m_dialogs, [this] {
         const StepResult result = m_session.step();
         if (result == Step::Continue)
             IncrementStepCount();
         else
             ShowStepResult(result);
         m_session.writeEntry();
-    } catch (const ZevoError& e) {
-        m_dialogs.showError(e.message());
+    });
+}
+
+// Steps until a result other than 0, a stop or the window's closing; between
+// two steps the window handles its messages during the waits.
+StepResult RunControl::clockedRun() {
+    m_window.SetMarkChanges(m_machine.settings.markChangedRegisters());
+    SetCommandStates(CommandState::Running);
+    StepResult result = m_session.step();
+    m_session.writeEntry();
+    while (result == Step::Continue && !StopRequested) {
+        const int waits = StepDelay(m_window.sliderPosition());
+        IncrementStepCount();
+        for (int i = 0; i < waits && !m_abandoned; ++i) {
+            m_window.processPendingMessages();
+            if (m_abandoned)
+                break;
+            m_window.sleep10ms();
+        }
+        if (m_abandoned)
+            break;
+        m_window.processPendingMessages();
+        if (m_abandoned)
+            break;
+        result = m_session.step();
+        m_session.writeEntry();
     }
+    return result;
 }
 
 void RunControl::ProgrammStartClick() {
@@ -103,33 +126,11 @@ void RunControl::ProgrammStartClick() {
     m_abandoned = false;
     m_running = true;
     StepResult result = Step::Continue;
-    try {
-        m_window.SetMarkChanges(m_machine.settings.markChangedRegisters());
-        SetCommandStates(CommandState::Running);
-        result = m_session.step();
-        m_session.writeEntry();
-        while (result == Step::Continue && !StopRequested) {
-            const int waits = StepDelay(m_window.sliderPosition());
-            IncrementStepCount();
-            for (int i = 0; i < waits && !m_abandoned; ++i) {
-                m_window.processPendingMessages();
-                if (m_abandoned)
-                    break;
-                m_window.sleep10ms();
-            }
-            if (m_abandoned)
-                break;
-            m_window.processPendingMessages();
-            if (m_abandoned)
-                break;
-            result = m_session.step();
-            m_session.writeEntry();
-        }
-    } catch (const ZevoError& e) {
+    const bool completed = guardCommand(
+        m_dialogs, [&] { result = clockedRun(); }, [this] { m_running = false; });
+    if (!completed) {
         // A register text that is not a number: the user fixes it and continues
         // from the unchanged current line.
-        m_running = false;
-        m_dialogs.showError(e.message());
         if (!m_abandoned)
             SetCommandStates(CommandState::Ready);
         return;

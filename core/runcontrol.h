@@ -73,6 +73,8 @@ public:
     void abandonRun();
 
 private:
+    StepResult clockedRun();
+
     Machine& m_machine;
     RunSession m_session;
     RunWindow& m_window;

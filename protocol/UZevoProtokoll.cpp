@@ -1,9 +1,9 @@
 #include "UZevoProtokoll.h"
 
+#include "commandguard.h"
 #include "dialogs.h"
 #include "plaintextprinter.h"
 #include "protocolview.h"
-#include "zevoerror.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -149,12 +149,10 @@ void TProtokollFormular::ZwischenablageButtonClick() {
 }
 
 void TProtokollFormular::DruckButtonClick() {
-    try {
+    guardCommand(m_dialogs, [this] {
         QPrinter* printer = m_dialogs.choosePrinter();
         if (!printer)
             return;
         printPlainText(*printer, protocolLines(), font(), m_fileName ? m_fileName() : QString());
-    } catch (const ZevoError& e) {
-        m_dialogs.showError(e.message());
-    }
+    });
 }

@@ -13,7 +13,10 @@ struct ProtocolLayout {
     int lastRegister = 10;
     ProtocolSpacing spacing = ProtocolSpacing::Klein;
 
-    static ProtocolLayout from(const Settings& settings);
+    static ProtocolLayout from(const Settings& settings) {
+        return {settings.protocolKind(), settings.protocolLastRegister(),
+                settings.protocolSpacing()};
+    }
 };
 
 // Widget-free protocol lines, so that every front end writes the same protocol.

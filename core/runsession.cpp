@@ -6,8 +6,6 @@
 #include "protocolformat.h"
 #include "settings.h"
 
-#include <array>
-#include <limits>
 
 bool RunSession::reset() {
     if (m_machine.program.lineText(0).isEmpty())
@@ -17,11 +15,6 @@ bool RunSession::reset() {
     if (m_machine.highlighter && m_machine.settings.highlightCurrentLine())
         m_machine.highlighter->HighlightLine(CurrentLine);
     return true;
-}
-
-void RunSession::countStep() {
-    if (StepCount < std::numeric_limits<qint32>::max())
-        ++StepCount;
 }
 
 void RunSession::writeHeading() {
@@ -35,9 +28,11 @@ void RunSession::writeEntry() {
     // The settings are read for every entry: the options dialog may change them
     // between two steps.
     const ProtocolLayout layout = ProtocolLayout::from(m_machine.settings);
-    std::array<QString, 2> lines;
-    std::size_t count = 0;
-    writeProtocolEntry(layout, m_machine.registers, m_machine.program, CurrentLine,
-                       [&](QString line) { lines[count++] = std::move(line); });
-    m_sink->appendEntry(std::span<const QString>(lines.data(), count));
+    const bool withInstruction = layout.kind == ProtocolKind::RegistersAndInstruction;
+    // Both lines are formed before either is written, so a register that is
+    // not a number leaves the protocol as it was.
+    const QString lines[2] = {
+        protocolRegisterLine(layout, m_machine.registers),
+        withInstruction ? protocolInstructionLine(m_machine.program, CurrentLine) : QString()};
+    m_sink->appendEntry(std::span<const QString>(lines, withInstruction ? 2 : 1));
 }

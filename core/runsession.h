@@ -3,6 +3,7 @@
 #include "step.h"
 
 #include <QString>
+#include <limits>
 #include <span>
 
 // Where a run writes its protocol: the protocol window, or a stream for a
@@ -41,7 +42,10 @@ public:
     StepResult step() { return ExecuteLine(m_machine, CurrentLine); }
     // One more step on the counter, which stops at the largest value instead
     // of wrapping to a negative one.
-    void countStep();
+    void countStep() {
+        if (StepCount < std::numeric_limits<qint32>::max())
+            ++StepCount;
+    }
 
     // Empties the protocol and writes the heading for the current settings.
     void writeHeading();

@@ -75,6 +75,7 @@ void RunControl::ProgrammResetClick() {
         if (!m_session.reset())
             return;
         m_window.ShowStepCount(m_session.StepCount);
+        m_session.highlightCurrentLine();
         m_session.writeHeading();
         m_session.writeEntry();
         SetCommandStates(CommandState::Ready);

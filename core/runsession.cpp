@@ -12,9 +12,12 @@ bool RunSession::reset() {
         return false;
     CurrentLine = FindFirstInstructionLine(m_machine.program);
     StepCount = 0;
+    return true;
+}
+
+void RunSession::highlightCurrentLine() {
     if (m_machine.highlighter && m_machine.settings.highlightCurrentLine())
         m_machine.highlighter->HighlightLine(CurrentLine);
-    return true;
 }
 
 void RunSession::writeHeading() {

@@ -34,10 +34,11 @@ public:
     // Without a sink no protocol is formed at all.
     void setSink(ProtocolSink* sink) { m_sink = sink; }
 
-    // Moves to the first instruction line (highlighted when the setting says
-    // so) and sets the counter to 0. A program whose first line is empty
-    // cannot be reset: false, and nothing changes.
+    // Moves to the first instruction line and sets the counter to 0. A program
+    // whose first line is empty cannot be reset: false, and nothing changes.
     bool reset();
+    // Marks CurrentLine in the editor when there is one and the setting says so.
+    void highlightCurrentLine();
     // Executes line CurrentLine (see ExecuteLine).
     StepResult step() { return ExecuteLine(m_machine, CurrentLine); }
     // One more step on the counter, which stops at the largest value instead

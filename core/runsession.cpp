@@ -6,7 +6,6 @@
 #include "protocolformat.h"
 #include "settings.h"
 
-
 bool RunSession::reset() {
     if (m_machine.program.lineText(0).isEmpty())
         return false;

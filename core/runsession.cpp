@@ -24,9 +24,7 @@ void RunSession::writeHeading() {
         m_sink->startProtocol(protocolHeading(ProtocolLayout::from(m_machine.settings)));
 }
 
-void RunSession::writeEntry() {
-    if (!m_sink)
-        return;
+void RunSession::appendEntry(ProtocolSink& sink) {
     // The settings are read for every entry: the options dialog may change them
     // between two steps.
     const ProtocolLayout layout = ProtocolLayout::from(m_machine.settings);
@@ -36,5 +34,5 @@ void RunSession::writeEntry() {
     const QString lines[2] = {
         protocolRegisterLine(layout, m_machine.registers),
         withInstruction ? protocolInstructionLine(m_machine.program, CurrentLine) : QString()};
-    m_sink->appendEntry(std::span<const QString>(lines, withInstruction ? 2 : 1));
+    sink.appendEntry(std::span<const QString>(lines, withInstruction ? 2 : 1));
 }

@@ -53,9 +53,14 @@ public:
     // Appends the entry for CurrentLine: the register line and, with
     // instructions, that program line. A register that cannot be read throws
     // ZevoError before anything is written.
-    void writeEntry();
+    void writeEntry() {
+        if (m_sink)
+            appendEntry(*m_sink);
+    }
 
 private:
+    void appendEntry(ProtocolSink& sink);
+
     Machine& m_machine;
     ProtocolSink* m_sink = nullptr;
 };

@@ -3,12 +3,12 @@
 #include "RMProgramEditor.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
+#include "commandguard.h"
 #include "dialogs.h"
 #include "look.h"
 #include "shortcutrouter.h"
 #include "step.h"
 #include "tRegisterEditor.h"
-#include "zevoerror.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +17,6 @@
 #include <QLocale>
 #include <QSlider>
 #include <QThread>
-#include <exception>
 
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
@@ -85,11 +84,14 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     m_protocol = &protocol;
     m_options = &options;
     m_settings.setTarget(&options);
-    protocol.setSettings(&options);
+    // The run writes its protocol into that window for as long as it exists.
+    m_run->session().setSink(&protocol);
+    connect(&protocol, &QObject::destroyed, this, [this] { m_run->session().setSink(nullptr); });
     protocol.setFileNameSource([this] { return getActFileName(); });
     connect(&protocol, &TProtokollFormular::hiddenByUser, this,
             [this] { command(QStringLiteral("Protokoll"))->setChecked(false); });
-    options.setClearProtocol([this] { clearProtocol(); });
+    options.setDialogs(&m_dialogs);
+    options.setClearProtocol([this] { m_run->session().writeHeading(); });
     options.setSetMarkChanges([this](bool on) { SetMarkChanges(on); });
     // The menu's shortcut keys also work in these two windows, before their controls.
     QList<QAction*> shortcuts;
@@ -103,16 +105,6 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     m_router->addWindow(&options);
 }
 
-template <typename Work> void THauptformular::guarded(Work&& work) {
-    try {
-        work();
-    } catch (const ZevoError& e) {
-        m_dialogs.showError(e.message());
-    } catch (const std::exception& e) {
-        m_dialogs.showError(QString::fromLocal8Bit(e.what()));
-    }
-}
-
 // --- RunWindow -------------------------------------------------------------
 
 void THauptformular::ShowStepCount(qint32 n) {
@@ -121,16 +113,6 @@ void THauptformular::ShowStepCount(qint32 n) {
 
 qint32 THauptformular::shownStepCount() const {
     return StepsLabel->text().toInt();
-}
-
-void THauptformular::clearProtocol() {
-    if (m_protocol)
-        m_protocol->clearProtocol();
-}
-
-void THauptformular::actualizeProtocol(qint32 CurrentLine) {
-    if (m_protocol)
-        m_protocol->actualizeProtocol(CurrentLine);
 }
 
 void THauptformular::SetMarkChanges(bool on) {
@@ -191,23 +173,23 @@ bool THauptformular::highlightCurrentLine() const {
 // --- Commands --------------------------------------------------------------
 
 void THauptformular::NeuClick() {
-    guarded([this] { m_document->NeuClick(); });
+    m_document->NeuClick();
 }
 void THauptformular::OeffnenClick() {
     if (mayLeaveRegisterCell())
-        guarded([this] { m_document->OeffnenClick(); });
+        m_document->OeffnenClick();
 }
 void THauptformular::SpeichernClick() {
-    guarded([this] { m_document->SpeichernClick(); });
+    m_document->SpeichernClick();
 }
 void THauptformular::SpeichernunterClick() {
-    guarded([this] { m_document->SpeichernunterClick(); });
+    m_document->SpeichernunterClick();
 }
 void THauptformular::DruckenClick() {
-    guarded([this] { m_document->DruckenClick(); });
+    m_document->DruckenClick();
 }
 void THauptformular::KopierenClick() {
-    guarded([this] { m_document->KopierenClick(); });
+    m_document->KopierenClick();
 }
 
 void THauptformular::BeendenClick() {
@@ -239,18 +221,18 @@ bool THauptformular::mayLeaveRegisterCell() {
 
 void THauptformular::RegisterSpeichernClick() {
     if (mayLeaveRegisterCell())
-        guarded([this] { RegisterEditor->SaveRegisters(); });
+        guardCommand(m_dialogs, [this] { RegisterEditor->SaveRegisters(); });
 }
 
 void THauptformular::RegisterLadenClick() {
-    guarded([this] {
+    guardCommand(m_dialogs, [this] {
         RegisterEditor->RestoreRegisters();
         DisableRunCommands();
     });
 }
 
 void THauptformular::RegisterClearClick() {
-    guarded([this] { RegisterEditor->ClearRegisters(); });
+    guardCommand(m_dialogs, [this] { RegisterEditor->ClearRegisters(); });
 }
 
 void THauptformular::RegisterEditorClick() {
@@ -303,7 +285,7 @@ bool THauptformular::exitProgram() {
 
 void THauptformular::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
-    guarded([&] { mayClose = exitProgram(); });
+    guardCommand(m_dialogs, [&] { mayClose = exitProgram(); });
     if (!mayClose) {
         event->ignore();
         return;

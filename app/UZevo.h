@@ -54,15 +54,13 @@ public:
     // Answers whether the window may close (asks when the setting says so).
     bool exitProgram();
     QString getActFileName() const { return m_document->getActFileName(); }
+    qint32 shownStepCount() const;
 
     void DisableRunCommands() { m_run->DisableRunCommands(); }
 
     // RunWindow
     void ShowStepCount(qint32 n) override;
-    qint32 shownStepCount() const override;
     void SetCommandStates(const CommandFlags& flags) override;
-    void clearProtocol() override;
-    void actualizeProtocol(qint32 CurrentLine) override;
     void SetMarkChanges(bool on) override;
     int sliderPosition() const override;
     void focusEditor() override;
@@ -128,8 +126,6 @@ private:
     void createToolBar();
     void connectControls();
     void initialState();
-    // Runs a handler's work; a failure ends it at the error display.
-    template <typename Work> void guarded(Work&& work);
     // Commands that move the focus into the editor or read the registers end
     // here, with the grid's one message, while a cell holds an incomplete entry.
     bool mayLeaveRegisterCell();

@@ -1,11 +1,11 @@
 #include "UZevoOptionen.h"
 
+#include "commandguard.h"
 #include "dialogs.h"
 #include "look.h"
 #include "radiogroup.h"
 #include "updownarrows.h"
 #include "wrappingcheckbox.h"
-#include "zevoerror.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -129,12 +129,10 @@ void TOptionenFormular::setDialogs(Dialogs* dialogs) {
 }
 
 void TOptionenFormular::guarded(const std::function<void()>& work) {
-    try {
+    if (m_dialogs)
+        guardCommand(*m_dialogs, work);
+    else
         work();
-    } catch (const ZevoError& e) {
-        if (m_dialogs)
-            m_dialogs->showError(e.message());
-    }
 }
 
 void TOptionenFormular::clearProtocol() {

@@ -60,7 +60,8 @@ private:
     void createControls();
     void placeControls();
     void clearProtocol();
-    // Runs a handler's work so that no ZevoError leaves the slot.
+    // Runs a handler's work at the command guard. The main window hands in the
+    // dialogs together with the callbacks, so without them there is nothing to fail.
     void guarded(const std::function<void()>& work);
 
     std::function<void()> m_clearProtocol;

@@ -77,8 +77,7 @@ int main(int argc, char* argv[]) {
 
     THauptformular Hauptformular(dialogs);
     dialogs.setParentWindow(&Hauptformular);
-    TProtokollFormular ProtokollFormular(*Hauptformular.RegisterEditor, *Hauptformular.ProgramMemo,
-                                         dialogs);
+    TProtokollFormular ProtokollFormular(dialogs);
     ProtokollFormular.hide();
     TOptionenFormular OptionenFormular;
     OptionenFormular.hide();

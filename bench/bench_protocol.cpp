@@ -57,11 +57,13 @@ int main(int argc, char* argv[]) {
     settings.Spacing = ProtocolSpacing::Gross;
     settings.LastRegister = 50;
 
-    TProtokollFormular window(registers, program, dialogs);
-    window.setSettings(&settings);
+    TProtokollFormular window(dialogs);
+    Machine machine{program, registers, settings, nullptr};
+    RunSession session(machine);
+    session.setSink(&window);
     window.show();
     QCoreApplication::processEvents();
-    window.clearProtocol();
+    session.writeHeading();
 
     std::vector<qint64> costs;
     costs.reserve(Entries);
@@ -71,7 +73,8 @@ int main(int argc, char* argv[]) {
         registers.step = i;
         const qint32 CurrentLine = i % 1000;
         total.start();
-        window.actualizeProtocol(CurrentLine);
+        session.CurrentLine = CurrentLine;
+        session.writeEntry();
         const qint64 ns = total.nsecsElapsed();
         totalNs += ns;
         costs.push_back(ns);

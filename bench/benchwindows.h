@@ -17,7 +17,7 @@ template <typename Window = THauptformular> struct Windows {
     template <typename... Args>
     explicit Windows(Dialogs& dialogs, Args&&... args)
         : window(dialogs, std::forward<Args>(args)...),
-          protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs) {
+          protocol(dialogs) {
         window.attach(protocol, options);
     }
 

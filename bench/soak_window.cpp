@@ -129,7 +129,7 @@ int main(int argc, char* argv[]) {
 
         // Built as the application builds it.
         THauptformular window(dialogs);
-        TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
+        TProtokollFormular protocol(dialogs);
         protocol.hide();
         TOptionenFormular options;
         options.hide();

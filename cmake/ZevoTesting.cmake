@@ -1,9 +1,16 @@
+# The fakes and helpers in tests/support, for the tests, the fuzz targets and
+# the benchmarks.
+add_library(zevo_test_support INTERFACE)
+target_include_directories(zevo_test_support INTERFACE ${PROJECT_SOURCE_DIR}/tests/support)
+target_link_libraries(zevo_test_support INTERFACE zevo_core)
+
 # zevo_add_test(NAME SOURCES ... LIBS ... [WIDGETS])
-# Widget tests run on Qt's offscreen platform so they need no display.
+# Widget tests run on Qt's offscreen platform so they need no display. Every
+# test sees the shared support headers.
 function(zevo_add_test name)
     cmake_parse_arguments(ARG "WIDGETS" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+    target_link_libraries(${name} PRIVATE Qt6::Test zevo_test_support ${ARG_LIBS})
     add_test(NAME ${name} COMMAND ${name})
     set(env "LC_ALL=C.UTF-8")
     if(ARG_WIDGETS)

@@ -1,14 +1,10 @@
 #include "runcontrol.h"
 
+#include "commandguard.h"
 #include "dialogs.h"
-#include "linehighlighter.h"
-#include "navigation.h"
-#include "programtext.h"
 #include "settings.h"
-#include "zevoerror.h"
 
 #include <cmath>
-#include <limits>
 
 CommandFlags commandFlags(CommandState state) {
     CommandFlags flags{};
@@ -44,7 +40,7 @@ QString frequencyText(int position, const QLocale& locale) {
 }
 
 RunControl::RunControl(Machine& machine, RunWindow& window, Dialogs& dialogs)
-    : m_machine(machine), m_window(window), m_dialogs(dialogs) {}
+    : m_machine(machine), m_session(machine), m_window(window), m_dialogs(dialogs) {}
 
 void RunControl::SetCommandStates(CommandState state) {
     m_flags = commandFlags(state);
@@ -61,10 +57,8 @@ void RunControl::DisableRunCommands() {
 }
 
 void RunControl::IncrementStepCount() {
-    const qint32 shown = m_window.shownStepCount();
-    // The counter stops at the largest value instead of wrapping to a negative one.
-    if (shown < std::numeric_limits<qint32>::max())
-        m_window.ShowStepCount(shown + 1);
+    m_session.countStep();
+    m_window.ShowStepCount(m_session.StepCount);
 }
 
 void RunControl::ShowStepResult(StepResult result) {
@@ -76,35 +70,54 @@ void RunControl::ShowStepResult(StepResult result) {
     SetCommandStates(CommandState::Stopped);
 }
 
-StepResult RunControl::step() { return ExecuteLine(m_machine, CurrentLine); }
-
 void RunControl::ProgrammResetClick() {
-    try {
-        if (m_machine.program.lineText(0).isEmpty())
+    guardCommand(m_dialogs, [this] {
+        if (!m_session.reset())
             return;
-        CurrentLine = FindFirstInstructionLine(m_machine.program);
-        m_window.ShowStepCount(0);
-        if (m_machine.highlighter && m_machine.settings.highlightCurrentLine())
-            m_machine.highlighter->HighlightLine(CurrentLine);
-        m_window.clearProtocol();
-        m_window.actualizeProtocol(CurrentLine);
+        m_window.ShowStepCount(m_session.StepCount);
+        m_session.highlightCurrentLine();
+        m_session.writeHeading();
+        m_session.writeEntry();
         SetCommandStates(CommandState::Ready);
-    } catch (const ZevoError& e) {
-        m_dialogs.showError(e.message());
-    }
+    });
 }
 
 void RunControl::EinzelschrittClick() {
-    try {
-        const StepResult result = step();
+    guardCommand(m_dialogs, [this] {
+        const StepResult result = m_session.step();
         if (result == Step::Continue)
             IncrementStepCount();
         else
             ShowStepResult(result);
-        m_window.actualizeProtocol(CurrentLine);
-    } catch (const ZevoError& e) {
-        m_dialogs.showError(e.message());
+        m_session.writeEntry();
+    });
+}
+
+// Steps until a result other than 0, a stop or the window's closing; between
+// two steps the window handles its messages during the waits.
+StepResult RunControl::clockedRun() {
+    m_window.SetMarkChanges(m_machine.settings.markChangedRegisters());
+    SetCommandStates(CommandState::Running);
+    StepResult result = m_session.step();
+    m_session.writeEntry();
+    while (result == Step::Continue && !StopRequested) {
+        const int waits = StepDelay(m_window.sliderPosition());
+        IncrementStepCount();
+        for (int i = 0; i < waits && !m_abandoned; ++i) {
+            m_window.processPendingMessages();
+            if (m_abandoned)
+                break;
+            m_window.sleep10ms();
+        }
+        if (m_abandoned)
+            break;
+        m_window.processPendingMessages();
+        if (m_abandoned)
+            break;
+        result = m_session.step();
+        m_session.writeEntry();
     }
+    return result;
 }
 
 void RunControl::ProgrammStartClick() {
@@ -114,33 +127,11 @@ void RunControl::ProgrammStartClick() {
     m_abandoned = false;
     m_running = true;
     StepResult result = Step::Continue;
-    try {
-        m_window.SetMarkChanges(m_machine.settings.markChangedRegisters());
-        SetCommandStates(CommandState::Running);
-        result = step();
-        m_window.actualizeProtocol(CurrentLine);
-        while (result == Step::Continue && !StopRequested) {
-            const int waits = StepDelay(m_window.sliderPosition());
-            IncrementStepCount();
-            for (int i = 0; i < waits && !m_abandoned; ++i) {
-                m_window.processPendingMessages();
-                if (m_abandoned)
-                    break;
-                m_window.sleep10ms();
-            }
-            if (m_abandoned)
-                break;
-            m_window.processPendingMessages();
-            if (m_abandoned)
-                break;
-            result = step();
-            m_window.actualizeProtocol(CurrentLine);
-        }
-    } catch (const ZevoError& e) {
+    const bool completed = guardCommand(
+        m_dialogs, [&] { result = clockedRun(); }, [this] { m_running = false; });
+    if (!completed) {
         // A register text that is not a number: the user fixes it and continues
-        // from the unchanged CurrentLine.
-        m_running = false;
-        m_dialogs.showError(e.message());
+        // from the unchanged current line.
         if (!m_abandoned)
             SetCommandStates(CommandState::Ready);
         return;

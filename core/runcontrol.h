@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runsession.h"
 #include "step.h"
 
 #include <QLocale>
@@ -30,16 +31,14 @@ int StepDelay(int position);
 // followed by " Hz  ".
 QString frequencyText(int position, const QLocale& locale);
 
-// What the run needs of the window: counter, command states, protocol,
-// marking, slider, focus, and the two primitives of the clocked wait.
+// What the run needs of the window: counter, command states, marking, slider,
+// focus, and the two primitives of the clocked wait. The protocol goes to the
+// session's sink.
 class RunWindow {
 public:
     virtual ~RunWindow() = default;
     virtual void ShowStepCount(qint32 n) = 0;
-    virtual qint32 shownStepCount() const = 0;
     virtual void SetCommandStates(const CommandFlags& flags) = 0;
-    virtual void clearProtocol() = 0;
-    virtual void actualizeProtocol(qint32 CurrentLine) = 0;
     virtual void SetMarkChanges(bool on) = 0;
     virtual int sliderPosition() const = 0;
     virtual void focusEditor() = 0;
@@ -48,15 +47,16 @@ public:
     virtual void sleep10ms() = 0;
 };
 
-// Run control of the main window: reset, single step, clocked run and stop.
-// Everything runs on the user-interface thread; the clocked run is a loop that
-// lets the window handle its messages between steps.
+// Run control of the main window: reset, single step, clocked run and stop,
+// driving the run session. Everything runs on the user-interface thread; the
+// clocked run is a loop that lets the window handle its messages between steps.
 class RunControl {
 public:
     RunControl(Machine& machine, RunWindow& window, Dialogs& dialogs);
 
-    qint32 CurrentLine = 0;
     bool StopRequested = false;
+
+    RunSession& session() { return m_session; }
 
     void ProgrammResetClick();
     void EinzelschrittClick();
@@ -73,9 +73,10 @@ public:
     void abandonRun();
 
 private:
-    StepResult step();
+    StepResult clockedRun();
 
     Machine& m_machine;
+    RunSession m_session;
     RunWindow& m_window;
     Dialogs& m_dialogs;
     CommandFlags m_flags{};

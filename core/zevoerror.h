@@ -6,8 +6,8 @@
 
 // The one error type for failures that end a command (a register text that is
 // not an integer, a file that cannot be opened). It carries the German message
-// that the error display shows. Handlers catch it at their own boundary; it
-// never travels through Qt's event loop.
+// that the error display shows. Every command catches it at its boundary
+// (guardCommand in commandguard.h); it never travels through Qt's event loop.
 class ZevoError : public std::exception {
 public:
     explicit ZevoError(QString message)

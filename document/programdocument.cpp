@@ -1,6 +1,7 @@
 #include "programdocument.h"
 
 #include "RMProgramEditor.h"
+#include "commandguard.h"
 #include "dialogs.h"
 #include "look.h"
 #include "plaintextprinter.h"
@@ -41,28 +42,19 @@ private:
     QString m_after;
 };
 
-// Every command ends at its own boundary: a failure is shown, never thrown on.
-template <typename Command> void runCommand(Dialogs& dialogs, Command&& command) {
-    try {
-        command();
-    } catch (const ZevoError& error) {
-        dialogs.showError(error.message());
-    }
-}
-
 } // namespace
 
 ProgramDocument::ProgramDocument(TRMProgramEditor& editor, DocumentHost& host, Dialogs& dialogs)
     : m_editor(editor), m_host(host), m_dialogs(dialogs) {}
 
 void ProgramDocument::NeuClick() {
-    runCommand(m_dialogs, [this] { newProgram(); });
+    guardCommand(m_dialogs, [this] { newProgram(); });
 }
 void ProgramDocument::OeffnenClick() {
-    runCommand(m_dialogs, [this] { openProgram(); });
+    guardCommand(m_dialogs, [this] { openProgram(); });
 }
 void ProgramDocument::SpeichernClick() {
-    runCommand(m_dialogs, [this] {
+    guardCommand(m_dialogs, [this] {
         if (ActFileName.isEmpty())
             saveProgramAs();
         else
@@ -70,10 +62,10 @@ void ProgramDocument::SpeichernClick() {
     });
 }
 void ProgramDocument::SpeichernunterClick() {
-    runCommand(m_dialogs, [this] { saveProgramAs(); });
+    guardCommand(m_dialogs, [this] { saveProgramAs(); });
 }
 void ProgramDocument::DruckenClick() {
-    runCommand(m_dialogs, [this] { printProgram(); });
+    guardCommand(m_dialogs, [this] { printProgram(); });
 }
 
 void ProgramDocument::newProgram() {
@@ -155,11 +147,13 @@ void ProgramDocument::printProgram() {
 }
 
 void ProgramDocument::KopierenClick() {
-    const qint64 caret = m_editor.caretPosition();
-    m_editor.selectAll();
-    // The editor's own copy would separate lines by LF; the clipboard gets CR LF.
-    QGuiApplication::clipboard()->setText(m_editor.wholeText());
-    m_editor.setCaretPosition(caret);
+    guardCommand(m_dialogs, [this] {
+        const qint64 caret = m_editor.caretPosition();
+        m_editor.selectAll();
+        // The editor's own copy would separate lines by LF; the clipboard gets CR LF.
+        QGuiApplication::clipboard()->setText(m_editor.wholeText());
+        m_editor.setCaretPosition(caret);
+    });
 }
 
 void ProgramDocument::UpdateCaption() {

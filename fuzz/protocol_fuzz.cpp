@@ -1,5 +1,5 @@
 #include "fuzzcheck.h"
-#include "fuzzfakes.h"
+#include "fakes.h"
 #include "fuzztargets.h"
 
 #include "protocolformat.h"
@@ -46,7 +46,7 @@ void checkHeading(const ProtocolLayout& layout, const Where& where) {
         FUZZ_CHECK(columns[i] == prefix + QString::number(i), where() + columns[i]);
 }
 
-void checkRegisterLine(const ProtocolLayout& layout, const FuzzRegisters& registers,
+void checkRegisterLine(const ProtocolLayout& layout, const FakeRegisters& registers,
                        const Where& where) {
     const int n = layout.lastRegister;
     // Expected values, or the first text that fails to convert.
@@ -105,7 +105,7 @@ int fuzzOne(const uint8_t* data, size_t size) {
     layout.lastRegister = data[1] % 51;
     const uint8_t rawMask = data[2];
 
-    FuzzRegisters registers;
+    FakeRegisters registers;
     size_t pos = 3;
     for (int i = 0; i < RegisterCount && pos < size; ++i) {
         // Only the first eight registers may hold raw text, so that most lines print.

@@ -1,5 +1,5 @@
 #include "fuzzcheck.h"
-#include "fuzzfakes.h"
+#include "fakes.h"
 #include "fuzztargets.h"
 
 #include "integertext.h"
@@ -281,8 +281,8 @@ int fuzzOne(const uint8_t* data, size_t size) {
     const QByteArray programBytes = nul < 0 ? rest : rest.left(nul);
     const QByteArray registerBytes = nul < 0 ? QByteArray() : rest.mid(nul + 1);
 
-    FuzzProgram program(splitText(programBytes, utf8, MaxLines));
-    FuzzRegisters registers;
+    FakeProgram program(splitText(programBytes, utf8, MaxLines));
+    FakeRegisters registers;
     const QStringList given =
         registerBytes.isEmpty() ? QStringList() : splitText(registerBytes, utf8, RegisterCount);
     for (qsizetype i = 0; i < given.size(); ++i)
@@ -290,7 +290,7 @@ int fuzzOne(const uint8_t* data, size_t size) {
 
     PlainSettings settings;
     settings.HighlightCurrentLine = highlight;
-    FuzzHighlighter highlighter;
+    FakeHighlighter highlighter;
     Machine machine{program, registers, settings, &highlighter};
 
     qint32 CurrentLine = static_cast<int8_t>(data[1]);

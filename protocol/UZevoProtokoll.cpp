@@ -1,12 +1,10 @@
 #include "UZevoProtokoll.h"
 
+#include "commandguard.h"
 #include "dialogs.h"
 #include "look.h"
 #include "plaintextprinter.h"
-#include "protocolformat.h"
 #include "protocolview.h"
-#include "settings.h"
-#include "zevoerror.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -35,10 +33,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 }
 } // namespace
 
-TProtokollFormular::TProtokollFormular(const RegisterAccess& registers, const ProgramText& program,
-                                       Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_registers(registers),
-      m_program(program), m_dialogs(dialogs) {
+TProtokollFormular::TProtokollFormular(Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("ProtokollFormular"));
     setWindowTitle(QStringLiteral("Protokoll"));
     setFont(Look::windowFont());
@@ -97,31 +93,17 @@ void TProtokollFormular::resizeEvent(QResizeEvent* event) {
     placeControls();
 }
 
-void TProtokollFormular::setSettings(const Settings* settings) {
-    m_settings = settings;
-}
-
 void TProtokollFormular::setFileNameSource(std::function<QString()> getActFileName) {
     m_fileName = std::move(getActFileName);
 }
 
-void TProtokollFormular::clearProtocol() {
-    const PlainSettings defaults;
-    const ProtocolLayout layout = ProtocolLayout::from(m_settings ? *m_settings : defaults);
-    const QString heading = protocolHeading(layout);
+void TProtokollFormular::startProtocol(const QString& heading) {
     ProtokollMemo->clear();
     ProtokollMemo->appendLines({heading});
 }
 
-void TProtokollFormular::actualizeProtocol(const qint32& CurrentLine) {
-    const PlainSettings defaults;
-    const ProtocolLayout layout = ProtocolLayout::from(m_settings ? *m_settings : defaults);
-    // Both lines are formed before either is appended, so a register that is
-    // not a number leaves the protocol as it was.
-    QStringList entry;
-    writeProtocolEntry(layout, m_registers, m_program, CurrentLine,
-                       [&entry](const QString& line) { entry.append(line); });
-    ProtokollMemo->appendLines(entry);
+void TProtokollFormular::appendEntry(std::span<const QString> lines) {
+    ProtokollMemo->appendLines(QStringList(lines.begin(), lines.end()));
 }
 
 QStringList TProtokollFormular::protocolLines() const {
@@ -155,12 +137,10 @@ void TProtokollFormular::ZwischenablageButtonClick() {
 }
 
 void TProtokollFormular::DruckButtonClick() {
-    try {
+    guardCommand(m_dialogs, [this] {
         QPrinter* printer = m_dialogs.choosePrinter();
         if (!printer)
             return;
         printPlainText(*printer, protocolLines(), font(), m_fileName ? m_fileName() : QString());
-    } catch (const ZevoError& e) {
-        m_dialogs.showError(e.message());
-    }
+    });
 }

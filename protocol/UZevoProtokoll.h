@@ -1,16 +1,15 @@
 #pragma once
 
+#include "runsession.h"
+
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 
 class Dialogs;
 class ProtocolView;
-class ProgramText;
 class QFrame;
 class QPushButton;
-class RegisterAccess;
-class Settings;
 
 // The protocol window. Its text view ProtokollMemo is the one store of the
 // trace protocol; the window is only shown and hidden, never destroyed.
@@ -21,22 +20,16 @@ class Settings;
 // The main window adds its menu actions to this window (addActions), so that
 // their shortcuts work here too; the application's shortcut router keeps such
 // keys away from the text view.
-class TProtokollFormular : public QWidget {
+class TProtokollFormular : public QWidget, public ProtocolSink {
     Q_OBJECT
 public:
-    TProtokollFormular(const RegisterAccess& registers, const ProgramText& program,
-                       Dialogs& dialogs, QWidget* parent = nullptr);
-
-    // The options dialog is created after this window; it is handed in then.
-    void setSettings(const Settings* settings);
+    explicit TProtokollFormular(Dialogs& dialogs, QWidget* parent = nullptr);
     // Where the printout's last line gets the program's file name from.
     void setFileNameSource(std::function<QString()> getActFileName);
 
-    // Empties the protocol and writes the heading for the current settings.
-    void clearProtocol();
-    // Appends one entry. A register that cannot be read throws ZevoError before
-    // anything is appended.
-    void actualizeProtocol(const qint32& CurrentLine);
+    // ProtocolSink: the run session writes the protocol here.
+    void startProtocol(const QString& heading) override;
+    void appendEntry(std::span<const QString> lines) override;
 
     // The protocol lines, each without its line break (none before the first reset).
     QStringList protocolLines() const;
@@ -68,9 +61,6 @@ protected:
 private:
     void placeControls();
 
-    const RegisterAccess& m_registers;
-    const ProgramText& m_program;
     Dialogs& m_dialogs;
-    const Settings* m_settings = nullptr;
     std::function<QString()> m_fileName;
 };

@@ -1,7 +1,6 @@
 #include "batchrun.h"
 
 #include "dialogs.h"
-#include "navigation.h"
 #include "programtext.h"
 #include "protocolformat.h"
 #include "registeraccess.h"
@@ -21,9 +20,11 @@ QString BatchRun::stepLimitMessage() {
 
 RunOutcome BatchRun::run(qint32 maxSteps, Output output, ProtocolSink& sink) {
     RunOutcome outcome;
+    Machine machine{m_program, m_registers, m_settings, nullptr};
+    RunSession session(machine);
     // The window's reset ignores a program whose first line is empty; a batch
     // run has nothing to run then.
-    if (m_program.lineText(0).isEmpty()) {
+    if (!session.reset()) {
         outcome.exitStatus = 2;
         outcome.message = emptyFirstLineMessage();
         return outcome;
@@ -31,9 +32,8 @@ RunOutcome BatchRun::run(qint32 maxSteps, Output output, ProtocolSink& sink) {
 
     const ProtocolLayout layout = ProtocolLayout::from(m_settings);
     const bool protocol = output == Output::Protocol;
-    Machine machine{m_program, m_registers, m_settings, nullptr};
-    const auto append = [&sink](const QString& line) { sink.writeLine(line); };
-    qint32 CurrentLine = FindFirstInstructionLine(m_program);
+    if (protocol)
+        session.setSink(&sink);
     bool resetDone = false;
 
     try {
@@ -41,8 +41,8 @@ RunOutcome BatchRun::run(qint32 maxSteps, Output output, ProtocolSink& sink) {
         // no number then fails here as it would in the window, whatever the
         // output. Later entries cannot fail, since only writes change registers.
         if (protocol) {
-            sink.writeLine(protocolHeading(layout));
-            writeProtocolEntry(layout, m_registers, m_program, CurrentLine, append);
+            session.writeHeading();
+            session.writeEntry();
         } else {
             (void)protocolRegisterLine(layout, m_registers);
         }
@@ -51,11 +51,10 @@ RunOutcome BatchRun::run(qint32 maxSteps, Output output, ProtocolSink& sink) {
         StepResult result = Step::Continue;
         for (qint32 executed = 0;
              executed < maxSteps && result == Step::Continue && !sink.failed(); ++executed) {
-            result = ExecuteLine(machine, CurrentLine);
+            result = session.step();
             if (result == Step::Continue)
-                ++outcome.stepCount;
-            if (protocol)
-                writeProtocolEntry(layout, m_registers, m_program, CurrentLine, append);
+                session.countStep();
+            session.writeEntry();
         }
 
         if (result == Step::Continue) {
@@ -70,10 +69,12 @@ RunOutcome BatchRun::run(qint32 maxSteps, Output output, ProtocolSink& sink) {
         outcome.exitStatus = 2;
         outcome.message = withFullStop(e.message());
     }
+    outcome.stepCount = session.StepCount;
 
     if (!protocol && resetDone) {
         try {
-            sink.writeLine(protocolRegisterLine(layout, m_registers));
+            const QString line = protocolRegisterLine(layout, m_registers);
+            sink.appendEntry(std::span<const QString>(&line, 1));
         } catch (const ZevoError&) {
             // Cannot happen after a successful reset read; nothing to print then.
         }

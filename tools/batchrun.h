@@ -1,21 +1,12 @@
 #pragma once
 
-#include "step.h"
+#include "runsession.h"
 
 #include <QString>
 
 class ProgramText;
 class RegisterAccess;
 class Settings;
-
-// Receives the protocol lines of a run, one at a time, as they are produced.
-class ProtocolSink {
-public:
-    virtual ~ProtocolSink() = default;
-    virtual void writeLine(const QString& line) = 0;
-    // True once a line could not be written: the run ends there.
-    virtual bool failed() const { return false; }
-};
 
 struct RunOutcome {
     int exitStatus = 0;   // 0 end, 1 step limit, 2 no run or a register error, 3..8 the step result
@@ -24,8 +15,9 @@ struct RunOutcome {
 };
 
 // A reset followed by a "Start" run without waits, for front ends without a
-// window. The protocol written to the sink is line for line the one the protocol
-// window holds after the same reset and run with the same settings.
+// window. It drives the window's run session, so the protocol written to the
+// sink is line for line the one the protocol window holds after the same reset
+// and run with the same settings.
 class BatchRun {
 public:
     enum class Output { Protocol, FinalRegisterLine };

@@ -14,8 +14,13 @@ public:
     explicit Utf8Output(std::FILE* stream);
     ~Utf8Output() override;
 
-    void writeLine(const QString& line) override;
+    void startProtocol(const QString& heading) override { writeLine(heading); }
+    void appendEntry(std::span<const QString> lines) override {
+        for (const QString& line : lines)
+            writeLine(line);
+    }
     bool failed() const override { return m_failed; }
+    void writeLine(const QString& line);
     // Writes what is buffered; false once any write has failed.
     bool flush();
 

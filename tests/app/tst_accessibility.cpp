@@ -63,7 +63,7 @@ private slots:
         QFETCH(QString, text);
         FakeDialogs dialogs;
         THauptformular window(dialogs);
-        TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
+        TProtokollFormular protocol(dialogs);
         TOptionenFormular options;
         window.attach(protocol, options);
         window.ProgramMemo->setPlainText(QStringLiteral("10 cload 7\n20 end"));

@@ -71,7 +71,7 @@ private slots:
 
         FakeDialogs dialogs;
         NoWaitWindow window(dialogs);
-        TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
+        TProtokollFormular protocol(dialogs);
         TOptionenFormular options;
         window.attach(protocol, options);
         window.show();

@@ -284,26 +284,28 @@ void TestOptions::failureInAHandlerReachesTheErrorDisplay() {
 void TestOptions::protocolSettingsShapeTheProtocol() {
     FakeRegisters registers;
     FakeProgram program({QStringLiteral("1 end")});
-    TProtokollFormular protocol(registers, program, *dialogs);
-    protocol.setSettings(dialog);
-    dialog->setClearProtocol([&] { protocol.clearProtocol(); });
+    TProtokollFormular protocol(*dialogs);
+    Machine machine{program, registers, *dialog, nullptr};
+    RunSession session(machine);
+    session.setSink(&protocol);
+    dialog->setClearProtocol([&] { session.writeHeading(); });
     dialog->show();
     dialog->OptionenPageControl->setCurrentWidget(dialog->ProtokollTabSheet);
-    protocol.clearProtocol();
-    protocol.actualizeProtocol(0);
+    session.writeHeading();
+    session.writeEntry();
     QCOMPARE(protocol.protocolLines().size(), 2);
 
     for (int i = 0; i < 10; ++i)
         QTest::mouseClick(dialog->UpDown->downButton(), Qt::LeftButton);
     QCOMPARE(protocol.protocolLines(), QStringList{"R 0\t"});
-    protocol.actualizeProtocol(0);
+    session.writeEntry();
     QCOMPARE(protocol.protocolLines(), (QStringList{"R 0\t", "0\t"}));
 
     QTest::mouseClick(dialog->ProtokollartRadioGroup->item(1), Qt::LeftButton);
     QCOMPARE(protocol.protocolLines(), QStringList{"Befehl\tR 0\t"});
     QTest::mouseClick(dialog->AbstandRadioGroup->item(1), Qt::LeftButton);
     QCOMPARE(protocol.protocolLines(), QStringList{"Befehl\tRegister 0\t"});
-    protocol.actualizeProtocol(0);
+    session.writeEntry();
     QCOMPARE(protocol.protocolLines(), (QStringList{"Befehl\tRegister 0\t", "\t0\t\t", "1 end"}));
 }
 

@@ -46,7 +46,7 @@ private slots:
     void stepsRepaintTheCounterAlone() {
         FakeDialogs dialogs;
         THauptformular window(dialogs);
-        TProtokollFormular protocol(*window.RegisterEditor, *window.ProgramMemo, dialogs);
+        TProtokollFormular protocol(dialogs);
         TOptionenFormular options;
         window.attach(protocol, options);
         window.show();

@@ -8,7 +8,10 @@ namespace {
 
 // One RunControl over a scripted program, registers, window and dialogs.
 struct Rig {
-    explicit Rig(QStringList lines) : program(std::move(lines)) {}
+    explicit Rig(QStringList lines) : program(std::move(lines)) {
+        window.session = &run.session();
+        run.session().setSink(&window);
+    }
     FakeProgram program;
     FakeRegisters regs;
     PlainSettings settings;
@@ -64,10 +67,10 @@ private slots:
     void resetOnEmptyFirstLineDoesNothing() {
         Rig rig({"", "10 end"});
         rig.window.counter = 5;
-        rig.run.CurrentLine = 1;
+        rig.run.session().CurrentLine = 1;
         rig.run.ProgrammResetClick();
         QCOMPARE(rig.window.counter, 5);
-        QCOMPARE(rig.run.CurrentLine, 1);
+        QCOMPARE(rig.run.session().CurrentLine, 1);
         QVERIFY(rig.window.protocol.isEmpty());
         QVERIFY(!rig.window.enabled(CommandGroup::Start));
     }
@@ -76,7 +79,7 @@ private slots:
         Rig rig({"// Kommentar", "10 end"});
         rig.window.counter = 5;
         rig.run.ProgrammResetClick();
-        QCOMPARE(rig.run.CurrentLine, 1);
+        QCOMPARE(rig.run.session().CurrentLine, 1);
         QCOMPARE(rig.window.counter, 0);
         QCOMPARE(rig.highlighter.highlighted, QVector<qint32>{1});
         QCOMPARE(rig.window.protocol, (QStringList{"heading", "entry@1"}));
@@ -151,7 +154,7 @@ private slots:
         // Step 1 at once, counted in the first pass; the aborted wait still ends in step 2.
         QCOMPARE(rig.window.counter, 1);
         QCOMPARE(rig.regs.value(0), 1);
-        QCOMPARE(rig.run.CurrentLine, 0); // after the goto
+        QCOMPARE(rig.run.session().CurrentLine, 0); // after the goto
         QCOMPARE(rig.window.nowMs, 1160); // the wait already begun is not cut short
         QCOMPARE(rig.dialogs.log, QStringList{"information:Abbruch durch den Benutzer!"});
         QCOMPARE(rig.window.flags, commandFlags(CommandState::Ready));
@@ -165,7 +168,7 @@ private slots:
         rig.window.at(0, [&] { rig.run.ProgrammStopClick(); });
         rig.run.ProgrammStartClick();
         QCOMPARE(rig.dialogs.log, QStringList{"information:Abbruch durch den Benutzer!"});
-        QCOMPARE(rig.run.CurrentLine, 1);
+        QCOMPARE(rig.run.session().CurrentLine, 1);
         QCOMPARE(rig.window.counter, 1);
         rig.dialogs.log.clear();
         rig.run.ProgrammStartClick();
@@ -184,14 +187,14 @@ private slots:
 
     void conversionErrorDuringRunLeavesReady() {
         Rig rig({"10 load 3", "20 goto 10"});
-        rig.regs.texts[3] = QStringLiteral("2147483648");
         rig.run.ProgrammResetClick();
+        rig.regs.texts[3] = QStringLiteral("2147483648");
         rig.run.ProgrammStartClick();
         QCOMPARE(rig.dialogs.log,
                  QStringList{"showError:'2147483648' ist kein gültiger Integerwert."});
         QCOMPARE(rig.window.flags, commandFlags(CommandState::Ready));
         QCOMPARE(rig.window.protocol.size(), 2); // no entry for the failed step
-        QCOMPARE(rig.run.CurrentLine, 0);
+        QCOMPARE(rig.run.session().CurrentLine, 0);
         QVERIFY(!rig.run.isRunning());
     }
 
@@ -243,7 +246,7 @@ private slots:
 
     void counterNeverWraps() {
         Rig rig(Endless);
-        rig.window.counter = 2147483647;
+        rig.run.session().StepCount = 2147483647;
         rig.run.IncrementStepCount();
         QCOMPARE(rig.window.counter, 2147483647);
     }

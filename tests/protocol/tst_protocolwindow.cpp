@@ -17,24 +17,16 @@
 #include <QTest>
 
 namespace {
-// Run control's window side, writing the protocol into the real window.
+// Run control's window side; the protocol goes to the real window.
 class ProtocolRunWindow : public RunWindow {
 public:
-    explicit ProtocolRunWindow(TProtokollFormular& window) : m_window(window) {}
-    void ShowStepCount(qint32 n) override { m_count = n; }
-    qint32 shownStepCount() const override { return m_count; }
+    void ShowStepCount(qint32) override {}
     void SetCommandStates(const CommandFlags&) override {}
-    void clearProtocol() override { m_window.clearProtocol(); }
-    void actualizeProtocol(qint32 CurrentLine) override { m_window.actualizeProtocol(CurrentLine); }
     void SetMarkChanges(bool) override {}
     int sliderPosition() const override { return SliderMaximum; }
     void focusEditor() override {}
     void processPendingMessages() override {}
     void sleep10ms() override {}
-
-private:
-    TProtokollFormular& m_window;
-    qint32 m_count = 0;
 };
 
 // What the view holds, each line with its line break.
@@ -72,11 +64,20 @@ private slots:
     void printFailureGoesToTheErrorDisplay();
 
 private:
+    // The run session writes the heading and the entry for a line into the window.
+    void heading() { session->writeHeading(); }
+    void entry(qint32 line) {
+        session->CurrentLine = line;
+        session->writeEntry();
+    }
+
     FakeRegisters* registers = nullptr;
     FakeProgram* program = nullptr;
     FakeDialogs* dialogs = nullptr;
     PlainSettings* settings = nullptr;
     TProtokollFormular* window = nullptr;
+    Machine* machine = nullptr;
+    RunSession* session = nullptr;
 };
 
 void TestProtocolWindow::init() {
@@ -84,11 +85,15 @@ void TestProtocolWindow::init() {
     program = new FakeProgram({QStringLiteral("1 cload 5"), QStringLiteral("2 end")});
     dialogs = new FakeDialogs;
     settings = new PlainSettings;
-    window = new TProtokollFormular(*registers, *program, *dialogs);
-    window->setSettings(settings);
+    window = new TProtokollFormular(*dialogs);
+    machine = new Machine{*program, *registers, *settings, nullptr};
+    session = new RunSession(*machine);
+    session->setSink(window);
 }
 
 void TestProtocolWindow::cleanup() {
+    delete session;
+    delete machine;
     delete window;
     delete settings;
     delete dialogs;
@@ -116,7 +121,7 @@ void TestProtocolWindow::windowAndViewProperties() {
     QCOMPARE(memo->palette().color(QPalette::Base), QColor(255, 251, 240));
     const qreal tabStop = 8 * QFontMetricsF(memo->font()).horizontalAdvance(u'x');
     QCOMPARE(memo->tabStopDistance(), tabStop);
-    window->clearProtocol(); // emptying must not lose the tab stops
+    heading(); // emptying must not lose the tab stops
     QCOMPARE(memo->tabStopDistance(), tabStop);
     QCOMPARE(memo->geometry(), QRect(0, 0, 450, 252));
     QCOMPARE(window->Panel->geometry(), QRect(0, 252, 450, 51));
@@ -191,14 +196,14 @@ void TestProtocolWindow::resetAndStepsWriteTheExample() {
     QFETCH(QStringList, expected);
     TRMProgramEditor editor;
     editor.setPlainText(QStringLiteral("// Beispiel\n 1 cload 5 \n2 end"));
-    TProtokollFormular protocol(*registers, editor, *dialogs);
+    TProtokollFormular protocol(*dialogs);
     settings->Kind = ProtocolKind(kind);
     settings->Spacing = ProtocolSpacing(spacing);
     settings->LastRegister = 2;
-    protocol.setSettings(settings);
-    ProtocolRunWindow runWindow(protocol);
+    ProtocolRunWindow runWindow;
     Machine machine{editor, *registers, *settings, nullptr};
     RunControl run(machine, runWindow, *dialogs);
+    run.session().setSink(&protocol);
 
     run.ProgrammResetClick();
     run.EinzelschrittClick();
@@ -212,35 +217,35 @@ void TestProtocolWindow::resetAndStepsWriteTheExample() {
 
 void TestProtocolWindow::settingChangeLeavesTheNewHeadingAlone() {
     settings->Kind = ProtocolKind::RegistersOnly;
-    window->clearProtocol();
+    heading();
     for (qint32 line = 0; line < 3; ++line)
-        window->actualizeProtocol(line);
+        entry(line);
     QCOMPARE(window->protocolLines().size(), 4);
 
     settings->LastRegister = 3;
-    window->clearProtocol();
+    heading();
     QCOMPARE(window->protocolLines(), QStringList{"R 0\tR 1\tR 2\tR 3\t"});
     registers->set(3, -7);
-    window->actualizeProtocol(0);
+    entry(0);
     QCOMPARE(window->protocolLines(), (QStringList{"R 0\tR 1\tR 2\tR 3\t", "0\t0\t0\t-7\t"}));
 
     settings->Kind = ProtocolKind::RegistersAndInstruction;
-    window->clearProtocol();
-    window->actualizeProtocol(1);
+    heading();
+    entry(1);
     QCOMPARE(window->protocolLines(),
              (QStringList{"Befehl\tR 0\tR 1\tR 2\tR 3\t", "\t0\t0\t0\t-7\t", "2 end"}));
 }
 
 void TestProtocolWindow::unreadableRegisterLeavesTheProtocolUntouched() {
     settings->Kind = ProtocolKind::RegistersAndInstruction;
-    window->clearProtocol();
-    window->actualizeProtocol(0);
+    heading();
+    entry(0);
     const QString before = memoText(*window);
     registers->texts[10] = QStringLiteral("1 2");
-    QVERIFY_THROWS_EXCEPTION(ZevoError, window->actualizeProtocol(1));
+    QVERIFY_THROWS_EXCEPTION(ZevoError, entry(1));
     QCOMPARE(memoText(*window), before);
     registers->texts[10] = QStringLiteral("12");
-    window->actualizeProtocol(1);
+    entry(1);
     QCOMPARE(window->protocolLines().size(), 5);
 }
 
@@ -250,9 +255,9 @@ void TestProtocolWindow::appendMovesTheCaretToTheEndAndScrolls() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     ProtocolView* memo = window->ProtokollMemo;
-    window->clearProtocol();
+    heading();
     for (int i = 0; i < 60; ++i)
-        window->actualizeProtocol(i);
+        entry(i);
     QScrollBar* vertical = memo->verticalScrollBar();
     QScrollBar* horizontal = memo->horizontalScrollBar();
     QVERIFY(vertical->maximum() > 0);
@@ -263,14 +268,14 @@ void TestProtocolWindow::appendMovesTheCaretToTheEndAndScrolls() {
     vertical->setValue(0);
     horizontal->setValue(horizontal->maximum());
     QVERIFY(horizontal->value() > 0);
-    window->actualizeProtocol(1);
+    entry(1);
     QVERIFY(!memo->hasSelection());
     QCOMPARE(memo->caret(), (ProtocolView::Position{memo->lineCount(), 0}));
     QCOMPARE(vertical->value(), vertical->maximum());
     QCOMPARE(horizontal->value(), 0);
 
     // Emptying shows the heading at the top.
-    window->clearProtocol();
+    heading();
     QCOMPARE(vertical->value(), 0);
     QCOMPARE(memo->positionAt(QPoint(2, 2)).line, 0);
 }
@@ -280,9 +285,9 @@ void TestProtocolWindow::appendMovesTheCaretToTheEndAndScrolls() {
 void TestProtocolWindow::showingAfterAHiddenRunShowsTheNewestLines() {
     settings->Kind = ProtocolKind::RegistersAndInstruction;
     settings->LastRegister = 50;
-    window->clearProtocol();
+    heading();
     for (int i = 0; i < 100; ++i)
-        window->actualizeProtocol(i % 2);
+        entry(i % 2);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     ProtocolView* memo = window->ProtokollMemo;
@@ -297,8 +302,8 @@ void TestProtocolWindow::showingAfterAHiddenRunShowsTheNewestLines() {
 void TestProtocolWindow::clipboardGetsEveryLineWithCrLf() {
     settings->Kind = ProtocolKind::RegistersAndInstruction;
     settings->LastRegister = 1;
-    window->clearProtocol();
-    window->actualizeProtocol(0);
+    heading();
+    entry(0);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("vorher"));
     QTest::mouseClick(window->ZwischenablageButton, Qt::LeftButton);
@@ -327,7 +332,7 @@ void TestProtocolWindow::closingHidesAndReports_data() {
 
 void TestProtocolWindow::closingHidesAndReports() {
     QFETCH(bool, byButton);
-    window->clearProtocol();
+    heading();
     window->show();
     QSignalSpy hidden(window, &TProtokollFormular::hiddenByUser);
     QPointer<TProtokollFormular> alive(window);
@@ -356,8 +361,8 @@ void TestProtocolWindow::cancelledPrintDoesNothing() {
 }
 
 void TestProtocolWindow::printWritesToTheChosenPrinter() {
-    window->clearProtocol();
-    window->actualizeProtocol(0);
+    heading();
+    entry(0);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString pdf = dir.filePath(QStringLiteral("protokoll.pdf"));
@@ -372,7 +377,7 @@ void TestProtocolWindow::printWritesToTheChosenPrinter() {
 }
 
 void TestProtocolWindow::printFailureGoesToTheErrorDisplay() {
-    window->clearProtocol();
+    heading();
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QStringLiteral("/nonexistent-folder/sub/protokoll.pdf"));

@@ -8,16 +8,16 @@
 
 // A window side with a virtual clock: sleep10ms advances time without waiting,
 // and actions scheduled for a moment run when messages are processed then.
-class FakeRunWindow : public RunWindow {
+// As the session's sink it logs each entry with the session's current line.
+class FakeRunWindow : public RunWindow, public ProtocolSink {
 public:
     void ShowStepCount(qint32 n) override { counter = n; }
-    qint32 shownStepCount() const override { return counter; }
     void SetCommandStates(const CommandFlags& f) override { flags = f; }
-    void clearProtocol() override { protocol.clear(); protocol << "heading"; }
-    void actualizeProtocol(qint32 line) override {
+    void startProtocol(const QString&) override { protocol.clear(); protocol << "heading"; }
+    void appendEntry(std::span<const QString>) override {
         if (onActualize)
             onActualize();
-        protocol << QStringLiteral("entry@%1").arg(line);
+        protocol << QStringLiteral("entry@%1").arg(session->CurrentLine);
     }
     void SetMarkChanges(bool on) override { markChanges = on; }
     int sliderPosition() const override { return slider; }
@@ -46,4 +46,5 @@ public:
     qint64 nowMs = 0;
     std::multimap<qint64, std::function<void()>> scheduled;
     std::function<void()> onActualize;
+    const RunSession* session = nullptr;
 };

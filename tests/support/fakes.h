@@ -1,6 +1,7 @@
 #pragma once
 
-// Window-free stand-ins for the core's interfaces, shared by the tests.
+// Window-free stand-ins for the core's interfaces, shared by the tests, the
+// fuzz targets and the benchmarks.
 
 #include "dialogs.h"
 #include "integertext.h"
@@ -37,7 +38,8 @@ public:
     }
     void WriteRegister(qint32 n, qint32 value) override {
         writes.append(n);
-        texts[n] = QString::number(value);
+        if (n >= 0 && n < RegisterCount)
+            texts[n] = QString::number(value);
     }
     void set(qint32 n, qint32 value) { texts[n] = QString::number(value); }
     qint32 value(qint32 n) const { return ReadRegister(n); }

@@ -1,6 +1,5 @@
 #include "codepage.h"
 #include "fakes.h"
-#include "protocolformat.h"
 #include "runcontrol.h"
 
 #include <QProcess>
@@ -66,23 +65,16 @@ QStringList registerArguments(const Texts& texts) {
     return args;
 }
 
-// The window's side of the same run: RunControl over the shared formatter, as
-// the protocol window writes it, with the fastest clock and no real waits.
-class ProtocolWindow final : public RunWindow {
+// The window's side of the same run: RunControl's clocked loop, with the
+// fastest clock and no real waits, the protocol kept as the window keeps it.
+class ProtocolWindow final : public RunWindow, public ProtocolSink {
 public:
-    ProtocolWindow(const Settings& settings, const RegisterAccess& registers,
-                   const ProgramText& program)
-        : m_settings(settings), m_registers(registers), m_program(program) {}
-
     void ShowStepCount(qint32 n) override { counter = n; }
-    qint32 shownStepCount() const override { return counter; }
     void SetCommandStates(const CommandFlags&) override {}
-    void clearProtocol() override {
-        protocol = QStringList{protocolHeading(ProtocolLayout::from(m_settings))};
-    }
-    void actualizeProtocol(qint32 CurrentLine) override {
-        writeProtocolEntry(ProtocolLayout::from(m_settings), m_registers, m_program, CurrentLine,
-                           [this](const QString& line) { protocol << line; });
+    void startProtocol(const QString& heading) override { protocol = QStringList{heading}; }
+    void appendEntry(std::span<const QString> lines) override {
+        for (const QString& line : lines)
+            protocol << line;
     }
     void SetMarkChanges(bool) override {}
     int sliderPosition() const override { return SliderMaximum; }
@@ -92,11 +84,6 @@ public:
 
     qint32 counter = 0;
     QStringList protocol;
-
-private:
-    const Settings& m_settings;
-    const RegisterAccess& m_registers;
-    const ProgramText& m_program;
 };
 
 struct WindowRun {
@@ -111,9 +98,10 @@ WindowRun runInWindow(const QStringList& lines, const Texts& texts, const PlainS
     for (const auto& [n, text] : texts)
         registers.texts[n] = text;
     FakeDialogs dialogs;
-    ProtocolWindow window(settings, registers, program);
+    ProtocolWindow window;
     Machine machine{program, registers, settings, nullptr};
     RunControl run(machine, window, dialogs);
+    run.session().setSink(&window);
     run.ProgrammResetClick();
     if (!dialogs.log.isEmpty() || program.lineText(0).isEmpty())
         return {window.protocol, dialogs.log.value(0).section(u':', -1), window.counter};

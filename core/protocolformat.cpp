@@ -30,10 +30,6 @@ char16_t* writeDecimal(char16_t* out, qint32 value) {
 }
 } // namespace
 
-ProtocolLayout ProtocolLayout::from(const Settings& settings) {
-    return {settings.protocolKind(), settings.protocolLastRegister(), settings.protocolSpacing()};
-}
-
 QString protocolHeading(const ProtocolLayout& layout) {
     QString line;
     if (layout.kind == ProtocolKind::RegistersAndInstruction)

@@ -13,7 +13,10 @@ struct ProtocolLayout {
     int lastRegister = 10;
     ProtocolSpacing spacing = ProtocolSpacing::Klein;
 
-    static ProtocolLayout from(const Settings& settings);
+    static ProtocolLayout from(const Settings& settings) {
+        return {settings.protocolKind(), settings.protocolLastRegister(),
+                settings.protocolSpacing()};
+    }
 };
 
 // Widget-free protocol lines, so that every front end writes the same protocol.
@@ -26,19 +29,7 @@ QString protocolHeading(const ProtocolLayout& layout);
 // a second TAB. Reads every register first, so a conversion error leaves nothing.
 QString protocolRegisterLine(const ProtocolLayout& layout, const RegisterAccess& registers);
 
-// One entry: the register line, then, with instructions, line CurrentLine of the
-// program exactly as it stands (empty past the end). The lines are passed to
-// append in order.
-template <typename Append>
-void writeProtocolEntry(const ProtocolLayout& layout, const RegisterAccess& registers,
-                        const ProgramText& program, qint32 CurrentLine, Append&& append);
-
+// The second line of an entry with instructions: line CurrentLine of the
+// program exactly as it stands (empty past the end). RunSession::writeEntry
+// forms whole entries.
 QString protocolInstructionLine(const ProgramText& program, qint32 CurrentLine);
-
-template <typename Append>
-void writeProtocolEntry(const ProtocolLayout& layout, const RegisterAccess& registers,
-                        const ProgramText& program, qint32 CurrentLine, Append&& append) {
-    append(protocolRegisterLine(layout, registers));
-    if (layout.kind == ProtocolKind::RegistersAndInstruction)
-        append(protocolInstructionLine(program, CurrentLine));
-}

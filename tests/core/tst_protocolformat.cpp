@@ -1,5 +1,6 @@
 #include "fakes.h"
 #include "protocolformat.h"
+#include "runsession.h"
 #include "zevoerror.h"
 
 #include <QTest>
@@ -7,6 +8,28 @@
 namespace {
 ProtocolLayout layoutOf(int kind, int last, int spacing) {
     return {ProtocolKind(kind), last, ProtocolSpacing(spacing)};
+}
+
+// The lines one entry of a run session adds, written at line currentLine.
+QStringList entryOf(int kind, int last, RegisterAccess& registers, const ProgramText& program,
+                    qint32 currentLine) {
+    struct Lines final : ProtocolSink {
+        void startProtocol(const QString&) override {}
+        void appendEntry(std::span<const QString> entry) override {
+            for (const QString& line : entry)
+                lines << line;
+        }
+        QStringList lines;
+    } sink;
+    PlainSettings settings;
+    settings.Kind = ProtocolKind(kind);
+    settings.LastRegister = last;
+    Machine machine{program, registers, settings, nullptr};
+    RunSession session(machine);
+    session.setSink(&sink);
+    session.CurrentLine = currentLine;
+    session.writeEntry();
+    return sink.lines;
 }
 
 QString repeated(const QString& piece, int times) {
@@ -115,8 +138,7 @@ void TestProtocolFormat::unreadableRegisterThrowsBeforeAnyLine() {
     FakeProgram program({QStringLiteral("1 end")});
     QStringList appended;
     try {
-        writeProtocolEntry(layoutOf(1, 10, 0), registers, program, 0,
-                           [&](const QString& line) { appended << line; });
+        appended = entryOf(1, 10, registers, program, 0);
         QFAIL("no error for an unreadable register");
     } catch (const ZevoError& e) {
         QCOMPARE(e.message(), QStringLiteral("'12a' ist kein gültiger Integerwert"));
@@ -147,10 +169,7 @@ void TestProtocolFormat::entryLines() {
     QFETCH(QStringList, expected);
     FakeRegisters registers;
     FakeProgram program({QStringLiteral("// Kommentar"), QStringLiteral("  2 load 1\t ")});
-    QStringList appended;
-    writeProtocolEntry(layoutOf(kind, 0, 0), registers, program, currentLine,
-                       [&](const QString& line) { appended << line; });
-    QCOMPARE(appended, expected);
+    QCOMPARE(entryOf(kind, 0, registers, program, currentLine), expected);
 }
 
 QTEST_GUILESS_MAIN(TestProtocolFormat)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFile;
+
 // Program files: the editor's whole text, one byte per character in
 // Windows-1252, lines separated by CR LF, nothing added. Failures throw
 // ZevoError with the German message for the error display.
@@ -20,8 +22,17 @@ inline QString capacityMessage() {
     return QStringLiteral("Text überschreitet Memo-Kapazität");
 }
 
-// The text of the file at path, as stored (line breaks unchanged).
+// The text of the file at path, as stored (line breaks unchanged). Only a
+// regular file is opened: a named pipe would wait for a writer, with the
+// window frozen, and a device or a socket holds no program.
 QString load(const QString& path);
+
+// The text of a file already opened for reading, up to the capacity: for a
+// front end that opens names by their bytes and also reads pipes.
+QString read(QFile& file);
+
+// The message that refuses a file that cannot be opened.
+QString openFailedMessage(const QString& path);
 
 // Writes text to path. The old file is replaced only once the whole new text
 // is written; a text with a character the code page lacks writes nothing.

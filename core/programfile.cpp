@@ -20,12 +20,18 @@ QString fullPath(const QString& path) {
 
 namespace ProgramFile {
 
+QString openFailedMessage(const QString& path) {
+    return QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(fullPath(path));
+}
+
 QString load(const QString& path) {
     QFile file(path);
-    // Only a regular file: opening a named pipe would wait for a writer, with
-    // the window frozen, and a device or a socket holds no program.
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw ZevoError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(fullPath(path)));
+        throw ZevoError(openFailedMessage(path));
+    return read(file);
+}
+
+QString read(QFile& file) {
     // Read at most one byte past the capacity: the file may grow meanwhile.
     const QByteArray bytes = file.read(Capacity + 1);
     if (file.error() != QFileDevice::NoError)

@@ -1,8 +1,8 @@
 #include "RMProgramEditor.h"
 
 #include "dialogs.h"
-#include "programfile.h"
 #include "look.h"
+#include "programfile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
@@ -35,17 +35,15 @@ QString toEditorLineBreaks(const QString& text) {
 }
 
 // Bytes of text in a program file: a line break, whichever way it is
-// written here, becomes CR LF there.
+// written here (CR LF, lone CR or LF, paragraph separator), is CR LF there.
 qint64 fileBytes(const QString& text) {
-    qint64 bytes = text.size();
+    qint64 bytes = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c == QChar::ParagraphSeparator || c == u'\n')
-            ++bytes;
-        else if (c == u'\r' && !(i + 1 < text.size() && text[i + 1] == u'\n'))
-            ++bytes;
-        else if (c == u'\r')
-            --bytes; // counted with its LF
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue; // counted with its LF
+        const bool lineBreak = c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator;
+        bytes += lineBreak ? 2 : 1;
     }
     return bytes;
 }
@@ -61,8 +59,7 @@ TRMProgramEditor::TRMProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
     QPalette p = palette();
     p.setColor(QPalette::Base, Look::Cream);
     setPalette(p);
-    m_selectionShownWithoutFocus = true; // so that the next call sets the colours
-    showSelectionWithoutFocus(false);
+    setSelectionColours(false);
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int, int, int) { invalidateRows(); });
 }
@@ -254,18 +251,21 @@ void TRMProgramEditor::markLineKeepingFocus(qint32 n) {
 }
 
 void TRMProgramEditor::showSelectionWithoutFocus(bool on) {
-    if (on == m_selectionShownWithoutFocus)
-        return;
-    m_selectionShownWithoutFocus = on;
+    if (on != m_selectionShownWithoutFocus)
+        setSelectionColours(on);
+}
+
+void TRMProgramEditor::setSelectionColours(bool shownWithoutFocus) {
+    m_selectionShownWithoutFocus = shownWithoutFocus;
     // The text control paints the selection in the inactive colours without the
     // focus; in the colours of unselected text it is not seen.
     QPalette p = palette();
     p.setColor(QPalette::Inactive, QPalette::Highlight,
-               on ? p.color(QPalette::Active, QPalette::Highlight)
-                  : p.color(QPalette::Inactive, QPalette::Base));
+               shownWithoutFocus ? p.color(QPalette::Active, QPalette::Highlight)
+                                 : p.color(QPalette::Inactive, QPalette::Base));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText,
-               on ? p.color(QPalette::Active, QPalette::HighlightedText)
-                  : p.color(QPalette::Inactive, QPalette::Text));
+               shownWithoutFocus ? p.color(QPalette::Active, QPalette::HighlightedText)
+                                 : p.color(QPalette::Inactive, QPalette::Text));
     setPalette(p);
 }
 

@@ -58,6 +58,7 @@ private:
     // capacity; if not, the refusal is reported.
     bool acceptsInsertion(const QString& text);
     void selectRow(qint32 n);
+    void setSelectionColours(bool shownWithoutFocus);
     void focusInEvent(QFocusEvent* event) override;
 
     Dialogs* m_dialogs = nullptr;

@@ -8,10 +8,10 @@
 #include "programfile.h"
 #include "zevoerror.h"
 
+#include <QAbstractUndoItem>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
-#include <QAbstractUndoItem>
 #include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocument>

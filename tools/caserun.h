@@ -1,0 +1,27 @@
+#pragma once
+
+#include "batchrun.h"
+#include "syntax.h"
+
+#include <QStringList>
+#include <array>
+
+// The final state of one run of a grading case.
+struct CaseRun {
+    RunOutcome outcome; // exitStatus 0 end, 1 step limit, 2 no reset, 3..8 the step result
+    std::array<qint32, RegisterCount> registers{}; // the register values at the end
+};
+
+// A program read once and run for many cases, without a protocol. run() is
+// const and keeps no state, so several threads may run cases of one program.
+class PreparedProgram {
+public:
+    explicit PreparedProgram(QStringList lines);
+
+    // A reset, then at most maxSteps (>= 1) steps, with the given register
+    // values before the run.
+    CaseRun run(const std::array<qint32, RegisterCount>& registers, qint32 maxSteps) const;
+
+private:
+    QStringList m_lines;
+};

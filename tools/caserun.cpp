@@ -2,6 +2,7 @@
 
 #include "linelist.h"
 #include "registertexts.h"
+#include "settings.h"
 
 namespace {
 class NoOutput final : public ProtocolSink {

@@ -38,39 +38,68 @@ namespace protocolformat {
 // characters and two TABs.
 constexpr qsizetype MaxRegisterLine = 1 + 13 * RegisterCount;
 
-// Writes the decimal text of value at out and returns the end.
+// Writes the decimal text of value at out and returns the end. The digits
+// go straight to their places, two at a time: this runs for every value of
+// every entry.
 template <class Char>
 Char* writeDecimal(Char* out, qint32 value) {
-    std::array<Char, 11> digits{};
-    std::size_t start = digits.size();
-    qint64 v = value;
-    if (v < 0) {
+    static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324"
+                                    "25262728293031323334353637383940414243444546474849"
+                                    "50515253545556575859606162636465666768697071727374"
+                                    "75767778798081828384858687888990919293949596979899";
+    quint32 v = value < 0 ? 0u - quint32(value) : quint32(value);
+    if (value < 0)
         *out++ = Char('-');
-        v = -v;
+    const int length = 1 + (v >= 10u) + (v >= 100u) + (v >= 1000u) + (v >= 10000u) +
+                       (v >= 100000u) + (v >= 1000000u) + (v >= 10000000u) +
+                       (v >= 100000000u) + (v >= 1000000000u);
+    Char* const end = out + length;
+    Char* p = end;
+    while (v >= 100) {
+        const quint32 pair = (v % 100) * 2;
+        v /= 100;
+        *--p = Char(Pairs[pair + 1]);
+        *--p = Char(Pairs[pair]);
     }
-    do {
-        digits[--start] = Char('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    return std::copy(digits.begin() + std::ptrdiff_t(start), digits.end(), out);
+    if (v >= 10) {
+        *--p = Char(Pairs[v * 2 + 1]);
+        *--p = Char(Pairs[v * 2]);
+    } else {
+        *--p = Char('0' + v);
+    }
+    return end;
 }
 
 // The register line, written at out (room for MaxRegisterLine characters) as
 // UTF-16 for the protocol window or as bytes for a stream: the characters are
-// ASCII. read(i) gives register i and may throw.
-template <class Char, class Read>
-Char* writeRegisterLine(Char* out, const ProtocolLayout& layout, const Read& read) {
+// ASCII. read(i) gives register i and may throw; writeValue(out, i, value)
+// writes a value's decimal text and returns its end.
+template <class Char, class Read, class WriteValue>
+Char* writeRegisterLine(Char* out, const ProtocolLayout& layout, const Read& read,
+                        WriteValue&& writeValue) {
+    // Everything is read before anything is written: a failed read leaves no
+    // half line, and the writes through out cannot alias what the loop reads.
     const int last = std::clamp(layout.lastRegister, 0, RegisterCount - 1);
+    const bool gross = layout.spacing == ProtocolSpacing::Gross;
+    std::array<qint32, RegisterCount> values;
+    for (int i = 0; i <= last; ++i)
+        values[std::size_t(i)] = read(i);
     if (layout.kind == ProtocolKind::RegistersAndInstruction)
         *out++ = Char('\t');
     for (int i = 0; i <= last; ++i) {
         Char* const value = out;
-        out = writeDecimal(out, read(i));
+        out = writeValue(out, i, values[std::size_t(i)]);
         *out++ = Char('\t');
-        if (layout.spacing == ProtocolSpacing::Gross && out - value <= 8)
+        if (gross && out - value <= 8)
             *out++ = Char('\t');
     }
     return out;
+}
+
+template <class Char, class Read>
+Char* writeRegisterLine(Char* out, const ProtocolLayout& layout, const Read& read) {
+    return writeRegisterLine(out, layout, read,
+                             [](Char* at, int, qint32 value) { return writeDecimal(at, value); });
 }
 
 } // namespace protocolformat

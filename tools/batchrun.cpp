@@ -7,18 +7,51 @@
 #include "zevoerror.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace {
 
+// The decimal text of each register as last written to the protocol: a step
+// changes at most one register, so most values of an entry are copied, not
+// formed anew. Keyed by the value itself, so it can never be stale.
+class ValueTexts {
+public:
+    // Copies whole slots: the output needs Slot - 1 bytes of room past its end.
+    static constexpr qsizetype Slot = 16;
+
+    char* write(char* out, int i, qint32 value) {
+        Text& text = m_texts[std::size_t(i)];
+        if (text.value != value) {
+            text.value = value;
+            text.length = qint8(protocolformat::writeDecimal(text.bytes, value) - text.bytes);
+        }
+        std::memcpy(out, text.bytes, Slot);
+        return out + text.length;
+    }
+
+private:
+    struct Text {
+        qint32 value = 0;
+        qint8 length = 1;
+        char bytes[Slot] = {'0'};
+    };
+    std::array<Text, RegisterCount> m_texts{};
+};
+
 // One protocol entry as RunSession writes it: the register line and, with
 // instructions, the program line CurrentLine, both formed before either counts.
-void writeEntry(Utf8Output& out, const ProtocolLayout& layout, const DecodedProgram& program,
-                const RegisterTexts& registers, qint32 CurrentLine) {
+void writeEntry(Utf8Output& out, ValueTexts& texts, const ProtocolLayout& layout,
+                const DecodedProgram& program, const RegisterTexts& registers,
+                qint32 CurrentLine) {
     const bool withInstruction = layout.kind == ProtocolKind::RegistersAndInstruction;
     const QByteArrayView instruction =
         withInstruction ? program.utf8Line(CurrentLine) : QByteArrayView();
-    char* p = out.reserve(protocolformat::MaxRegisterLine + 2 + instruction.size());
-    p = protocolformat::writeRegisterLine(p, layout, [&](int i) { return registers.read(i); });
+    char* p = out.reserve(protocolformat::MaxRegisterLine + ValueTexts::Slot + 2 +
+                          instruction.size());
+    p = protocolformat::writeRegisterLine(
+        p, layout, [&](int i) { return registers.read(i); },
+        [&](char* at, int i, qint32 value) { return texts.write(at, i, value); });
     *p++ = '\n';
     if (withInstruction) {
         p = std::copy(instruction.begin(), instruction.end(), p);
@@ -69,6 +102,7 @@ RunOutcome BatchRun::run(qint32 maxSteps, Output output, Utf8Output& out) {
     qint32 CurrentLine = m_program.firstLine();
     qint32 StepCount = 0;
     RunOutcome outcome;
+    ValueTexts texts;
     bool resetDone = false;
     try {
         // The reset's entry reads R0..Rn even without a protocol: a text that is
@@ -76,7 +110,7 @@ RunOutcome BatchRun::run(qint32 maxSteps, Output output, Utf8Output& out) {
         // output. Later entries cannot fail, since only writes change registers.
         if (protocol) {
             out.startProtocol(protocolHeading(layout));
-            writeEntry(out, layout, m_program, m_registers, CurrentLine);
+            writeEntry(out, texts, layout, m_program, m_registers, CurrentLine);
         } else {
             (void)protocolRegisterLine(layout, m_registers);
         }
@@ -87,7 +121,7 @@ RunOutcome BatchRun::run(qint32 maxSteps, Output output, Utf8Output& out) {
             result = runDecodedSteps(
                 m_program, m_registers, maxSteps, CurrentLine, StepCount,
                 [&] { return !out.failed(); },
-                [&](qint32 line) { writeEntry(out, layout, m_program, m_registers, line); });
+                [&](qint32 line) { writeEntry(out, texts, layout, m_program, m_registers, line); });
         } else {
             result = runDecodedSteps(m_program, m_registers, maxSteps, CurrentLine, StepCount,
                                      [] { return true; }, [](qint32) {});

@@ -25,7 +25,7 @@ measure() {
     local walls=() cpus=()
     for ((i = 0; i < runs; i++)); do
         local t
-        t=$({ TIMEFORMAT='%R %U %S'; time "$runner" --max-steps 20000000 -r 1=2000000 "$@" \
+        t=$({ TIMEFORMAT='%3R %3U %3S'; time "$runner" --max-steps 20000000 -r 1=2000000 "$@" \
             "$work/count.rmp" >/dev/null 2>"$work/err"; } 2>&1)
         grep -qx "Schritte: $steps" "$work/err" || { echo "unerwartetes Ergebnis" >&2; exit 1; }
         walls+=("$(awk '{ print $1 }' <<<"$t")")
@@ -35,7 +35,7 @@ measure() {
     wall=$(printf '%s\n' "${walls[@]}" | median)
     cpu=$(printf '%s\n' "${cpus[@]}" | median)
     awk -v l="$label" -v w="$wall" -v c="$cpu" -v s="$steps" -v n="$runs" 'BEGIN {
-        printf "bench_runner %s: %d steps, median of %d runs: wall %.2f s (%.2f M steps/s), cpu %.2f s (%.2f M steps/s)\n",
+        printf "bench_runner %s: %d steps, median of %d runs: wall %.3f s (%.1f M steps/s), cpu %.3f s (%.1f M steps/s)\n",
                l, s, n, w, s / w / 1e6, c, s / c / 1e6 }'
 }
 

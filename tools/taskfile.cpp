@@ -1,17 +1,12 @@
 #include "taskfile.h"
 
 #include "integertext.h"
-#include "nativename.h"
+#include "programload.h"
 #include "step.h"
 #include "zevoerror.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -178,16 +173,9 @@ Task loadTask(const QString& fileName) {
         return ZevoError(
             QStringLiteral("Aufgabendatei %1: kann nicht gelesen werden").arg(fileName));
     };
-    // Opened by its bytes, as programs are; a pipe is read like a file.
-    const int fd = ::open(encodeArgument(fileName).constData(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
     QFile file;
-    if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0)
-            ::close(fd);
+    if (!openByName(file, fileName))
         throw unreadable();
-    }
     // Read in pieces up to one byte past the limit, so a huge file is never read whole.
     QByteArray bytes;
     while (bytes.size() <= MaxTaskBytes) {

@@ -35,3 +35,9 @@ namespace editorfilefuzz {
 // editor: the file comes back byte for byte, line ends aside as loading makes them.
 int fuzzOne(const uint8_t* data, size_t size);
 } // namespace editorfilefuzz
+
+namespace runfuzz {
+// Bytes as a program, register texts and protocol settings: the run decoded
+// once and the run that reads the text at every step agree in everything.
+int fuzzOne(const uint8_t* data, size_t size);
+} // namespace runfuzz

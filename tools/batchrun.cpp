@@ -1,12 +1,35 @@
 #include "batchrun.h"
 
+#include "decodedrun.h"
 #include "dialogs.h"
-#include "programtext.h"
 #include "protocolformat.h"
-#include "registeraccess.h"
+#include "utf8output.h"
 #include "zevoerror.h"
 
-BatchRun::BatchRun(const ProgramText& program, RegisterAccess& registers, const Settings& settings)
+#include <algorithm>
+
+namespace {
+
+// One protocol entry as RunSession writes it: the register line and, with
+// instructions, the program line CurrentLine, both formed before either counts.
+void writeEntry(Utf8Output& out, const ProtocolLayout& layout, const DecodedProgram& program,
+                const RegisterTexts& registers, qint32 CurrentLine) {
+    const bool withInstruction = layout.kind == ProtocolKind::RegistersAndInstruction;
+    const QByteArrayView instruction =
+        withInstruction ? program.utf8Line(CurrentLine) : QByteArrayView();
+    char* p = out.reserve(protocolformat::MaxRegisterLine + 2 + instruction.size());
+    p = protocolformat::writeRegisterLine(p, layout, [&](int i) { return registers.read(i); });
+    *p++ = '\n';
+    if (withInstruction) {
+        p = std::copy(instruction.begin(), instruction.end(), p);
+        *p++ = '\n';
+    }
+    out.commit(p);
+}
+
+} // namespace
+
+BatchRun::BatchRun(const ProgramText& program, RegisterTexts& registers, const Settings& settings)
     : m_program(program), m_registers(registers), m_settings(settings) {}
 
 QString BatchRun::emptyFirstLineMessage() {
@@ -18,13 +41,24 @@ QString BatchRun::stepLimitMessage() {
     return QStringLiteral("Schrittlimit erreicht, Abbruch!");
 }
 
-RunOutcome BatchRun::run(qint32 maxSteps, Output output, ProtocolSink& sink) {
+RunOutcome BatchRun::outcomeOf(StepResult result, qint32 stepCount) {
     RunOutcome outcome;
-    Machine machine{m_program, m_registers, m_settings, nullptr};
-    RunSession session(machine);
+    if (result == Step::Continue) {
+        outcome.exitStatus = 1;
+        outcome.message = stepLimitMessage();
+    } else {
+        outcome.exitStatus = result == Step::Ended ? 0 : int(result);
+        outcome.message = stepResultMessage(result);
+    }
+    outcome.stepCount = stepCount;
+    return outcome;
+}
+
+RunOutcome BatchRun::run(qint32 maxSteps, Output output, Utf8Output& out) {
     // The window's reset ignores a program whose first line is empty; a batch
     // run has nothing to run then.
-    if (!session.reset()) {
+    if (!m_program.canReset()) {
+        RunOutcome outcome;
         outcome.exitStatus = 2;
         outcome.message = emptyFirstLineMessage();
         return outcome;
@@ -32,52 +66,41 @@ RunOutcome BatchRun::run(qint32 maxSteps, Output output, ProtocolSink& sink) {
 
     const ProtocolLayout layout = ProtocolLayout::from(m_settings);
     const bool protocol = output == Output::Protocol;
-    if (protocol)
-        session.setSink(&sink);
+    qint32 CurrentLine = m_program.firstLine();
+    qint32 StepCount = 0;
+    RunOutcome outcome;
     bool resetDone = false;
-
     try {
         // The reset's entry reads R0..Rn even without a protocol: a text that is
         // no number then fails here as it would in the window, whatever the
         // output. Later entries cannot fail, since only writes change registers.
         if (protocol) {
-            session.writeHeading();
-            session.writeEntry();
+            out.startProtocol(protocolHeading(layout));
+            writeEntry(out, layout, m_program, m_registers, CurrentLine);
         } else {
             (void)protocolRegisterLine(layout, m_registers);
         }
         resetDone = true;
 
         StepResult result = Step::Continue;
-        for (qint32 executed = 0;
-             executed < maxSteps && result == Step::Continue && !sink.failed(); ++executed) {
-            result = session.step();
-            if (result == Step::Continue)
-                session.countStep();
-            session.writeEntry();
-        }
-
-        if (result == Step::Continue) {
-            outcome.exitStatus = 1;
-            outcome.message = stepLimitMessage();
+        if (protocol) {
+            result = runDecodedSteps(
+                m_program, m_registers, maxSteps, CurrentLine, StepCount,
+                [&] { return !out.failed(); },
+                [&](qint32 line) { writeEntry(out, layout, m_program, m_registers, line); });
         } else {
-            outcome.exitStatus = result == Step::Ended ? 0 : int(result);
-            outcome.message = stepResultMessage(result);
+            result = runDecodedSteps(m_program, m_registers, maxSteps, CurrentLine, StepCount,
+                                     [] { return true; }, [](qint32) {});
         }
+        outcome = outcomeOf(result, StepCount);
     } catch (const ZevoError& e) {
         // A register text that is not a number, as the error display shows it.
         outcome.exitStatus = 2;
         outcome.message = withFullStop(e.message());
+        outcome.stepCount = StepCount;
     }
-    outcome.stepCount = session.StepCount;
 
-    if (!protocol && resetDone) {
-        try {
-            const QString line = protocolRegisterLine(layout, m_registers);
-            sink.appendEntry(std::span<const QString>(&line, 1));
-        } catch (const ZevoError&) {
-            // Cannot happen after a successful reset read; nothing to print then.
-        }
-    }
+    if (!protocol && resetDone)
+        out.writeLine(protocolRegisterLine(layout, m_registers));
     return outcome;
 }

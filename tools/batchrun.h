@@ -1,12 +1,14 @@
 #pragma once
 
-#include "runsession.h"
+#include "decodedprogram.h"
+#include "step.h"
 
 #include <QString>
 
 class ProgramText;
-class RegisterAccess;
+class RegisterTexts;
 class Settings;
+class Utf8Output;
 
 struct RunOutcome {
     int exitStatus = 0;   // 0 end, 1 step limit, 2 no run or a register error, 3..8 the step result
@@ -15,25 +17,27 @@ struct RunOutcome {
 };
 
 // A reset followed by a "Start" run without waits, for front ends without a
-// window. It drives the window's run session, so the protocol written to the
-// sink is line for line the one the protocol window holds after the same reset
-// and run with the same settings.
+// window. The program is decoded once and run with the window's step, so the
+// protocol written is byte for byte the one the protocol window holds after
+// the same reset and run with the same settings.
 class BatchRun {
 public:
     enum class Output { Protocol, FinalRegisterLine };
 
-    BatchRun(const ProgramText& program, RegisterAccess& registers, const Settings& settings);
+    BatchRun(const ProgramText& program, RegisterTexts& registers, const Settings& settings);
 
     // Runs at most maxSteps (>= 1) steps. With FinalRegisterLine only the
-    // register line of the final state reaches the sink, and only when the
-    // reset took place.
-    RunOutcome run(qint32 maxSteps, Output output, ProtocolSink& sink);
+    // register line of the final state is written, and only when the reset
+    // took place.
+    RunOutcome run(qint32 maxSteps, Output output, Utf8Output& out);
 
     static QString emptyFirstLineMessage();
     static QString stepLimitMessage();
+    // The outcome for a run whose last step gave result (0: the limit).
+    static RunOutcome outcomeOf(StepResult result, qint32 stepCount);
 
 private:
-    const ProgramText& m_program;
-    RegisterAccess& m_registers;
+    const DecodedProgram m_program;
+    RegisterTexts& m_registers;
     const Settings& m_settings;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batchrun.h"
+#include "decodedprogram.h"
 #include "syntax.h"
 
 #include <QStringList>
@@ -23,5 +24,5 @@ public:
     CaseRun run(const std::array<qint32, RegisterCount>& registers, qint32 maxSteps) const;
 
 private:
-    QStringList m_lines;
+    DecodedProgram m_program;
 };

@@ -10,18 +10,20 @@ Utf8Output::~Utf8Output() {
     flush();
 }
 
+char* Utf8Output::reserve(qsizetype n) {
+    if (m_used + n > m_buffer.size()) {
+        flush();
+        if (n > m_buffer.size())
+            m_buffer.resize(n);
+    }
+    return m_buffer.data() + m_used;
+}
+
 void Utf8Output::writeLine(const QString& line) {
     // UTF-8 needs at most three bytes per UTF-16 unit, plus the LF.
-    const qsizetype needed = 3 * line.size() + 1;
-    if (m_used + needed > m_buffer.size()) {
-        flush();
-        if (needed > m_buffer.size())
-            m_buffer.resize(needed);
-    }
-    char* start = m_buffer.data() + m_used;
-    char* end = m_encoder.appendToBuffer(start, line);
+    char* end = m_encoder.appendToBuffer(reserve(3 * line.size() + 1), line);
     *end++ = '\n';
-    m_used += end - start;
+    commit(end);
 }
 
 bool Utf8Output::flush() {

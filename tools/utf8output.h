@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batchrun.h"
+#include "runsession.h"
 
 #include <QByteArray>
 #include <QStringEncoder>
@@ -21,6 +21,10 @@ public:
     }
     bool failed() const override { return m_failed; }
     void writeLine(const QString& line);
+    // Room for n bytes at the end of the buffer. What is written there counts
+    // only once commit() is given its end, so a line formed halfway is dropped.
+    char* reserve(qsizetype n);
+    void commit(const char* end) { m_used = end - m_buffer.constData(); }
     // Writes what is buffered; false once any write has failed.
     bool flush();
 

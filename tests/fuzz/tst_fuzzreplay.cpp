@@ -18,7 +18,7 @@ struct NamedTarget {
 const NamedTarget Targets[] = {
     {"integertext", integertextfuzz::fuzzOne}, {"step", stepfuzz::fuzzOne},
     {"protocol", protocolfuzz::fuzzOne},       {"file", filefuzz::fuzzOne},
-    {"editorfile", editorfilefuzz::fuzzOne},
+    {"editorfile", editorfilefuzz::fuzzOne}, {"run", runfuzz::fuzzOne},
 };
 
 QStringList inputsOf(const QString& folder) {

@@ -1,0 +1,61 @@
+#include "decodedprogram.h"
+
+#include "navigation.h"
+#include "programtext.h"
+
+#include <QHash>
+
+namespace {
+
+// The first line, from the top, whose trimmed text begins with each text a
+// jump can look for (a decimal number, perhaps negative): one pass over the
+// program instead of one search from the top per jump line.
+class TargetIndex {
+public:
+    explicit TargetIndex(const ProgramText& program) : m_notFound(program.lineCount() + 1) {
+        for (qint32 i = 0; i < program.lineCount(); ++i) {
+            const QString text = program.lineText(i);
+            const QStringView trimmed = trimmedView(text);
+            // A target text has at most 11 characters: "-" only first, then digits.
+            for (qsizetype k = 0; k < trimmed.size() && k < 11; ++k) {
+                const char16_t c = trimmed[k].unicode();
+                if (!(c >= u'0' && c <= u'9') && !(c == u'-' && k == 0))
+                    break;
+                const QString key = trimmed.left(k + 1).toString();
+                if (!m_first.contains(key)) // the upper line wins
+                    m_first.insert(key, i);
+            }
+        }
+    }
+    qint32 find(qint32 operand) const {
+        return m_first.value(QString::number(operand), m_notFound);
+    }
+
+private:
+    QHash<QString, qint32> m_first;
+    qint32 m_notFound;
+};
+
+} // namespace
+
+DecodedProgram::DecodedProgram(const ProgramText& program)
+    : m_lineCount(program.lineCount()),
+      m_canReset(!program.lineText(0).isEmpty()),
+      m_firstLine(FindFirstInstructionLine(program)) {
+    const TargetIndex targets(program);
+    m_lines.reserve(std::size_t(m_lineCount) + 1);
+    m_utf8.reserve(m_lineCount);
+    for (qint32 i = 0; i <= m_lineCount; ++i) {
+        const TextLine text(program, i);
+        DecodedLine line;
+        line.op = text.opcode();
+        line.labelOk = text.labelValid();
+        line.operandValue = text.operand();
+        line.successorLine = text.successor();
+        if (line.op == Opcode::Goto || line.op == Opcode::JZero)
+            line.targetLine = targets.find(line.operandValue);
+        m_lines.push_back(line);
+        if (i < m_lineCount)
+            m_utf8.append(program.lineText(i).toUtf8());
+    }
+}

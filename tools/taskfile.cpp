@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <algorithm>
+#include <limits>
 
 namespace {
 

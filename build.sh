@@ -49,6 +49,8 @@ bench)
     done
     echo "== bench_runner"
     bench/bench_runner.sh build/tools/zevo-run
+    echo "== bench_class"
+    bench/bench_class.sh build/tools/zevo-run
     ;;
 fuzz)
     ZEVO_FUZZ=1 scripts/install-deps.sh

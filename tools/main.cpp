@@ -3,15 +3,18 @@
 
 #include "batchrun.h"
 #include "dialogs.h"
+#include "gradingreport.h"
 #include "linelist.h"
 #include "nativename.h"
 #include "programload.h"
 #include "registertexts.h"
 #include "runneroptions.h"
+#include "taskfile.h"
 #include "utf8output.h"
 #include "zevoerror.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -51,6 +54,54 @@ int runProgram(const RunnerOptions& options) {
     return finish(outcome.message, outcome.stepCount, outcome.exitStatus);
 }
 
+void printLine(const QString& text) {
+    std::fputs(text.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    // A teacher watching a long grading sees each program as it is done.
+    std::fflush(stdout);
+}
+
+int gradeAll(const RunnerOptions& options) {
+    Task task;
+    try {
+        task = loadTask(*options.taskFile);
+    } catch (const ZevoError& e) {
+        printError(QStringLiteral("zevo-run: ") + e.message());
+        return 2;
+    }
+    printLine(taskHeading(task, *options.taskFile));
+    QList<ProgramGrade> grades;
+    try {
+        grades = gradePrograms(task, options.programFiles, [&](const ProgramGrade& grade) {
+            printLine(programReportLine(task, grade));
+        });
+    } catch (const std::exception& e) {
+        printError(QStringLiteral("zevo-run: %1").arg(QString::fromLocal8Bit(e.what())));
+        return 2;
+    }
+    const qsizetype allPassed = std::count_if(grades.begin(), grades.end(), [](const auto& g) {
+        return g.passedCount() == g.cases.size();
+    });
+    printLine(summaryLine(allPassed, grades.size()));
+
+    int status = allPassed == grades.size() ? 0 : 1;
+    const auto writeTable = [&](const std::optional<QString>& file, const QByteArray& bytes) {
+        if (file && !writeFileChecked(*file, bytes)) {
+            printError(QStringLiteral("zevo-run: Datei %1 kann nicht geschrieben werden.").arg(*file));
+            status = 2;
+        }
+    };
+    if (options.csvFile)
+        writeTable(options.csvFile, csvTable(task, grades));
+    if (options.jsonFile)
+        writeTable(options.jsonFile, jsonTable(task, grades));
+    if (std::ferror(stdout)) {
+        printError(QStringLiteral("zevo-run: Stream-Schreibfehler."));
+        return 2;
+    }
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -70,5 +121,5 @@ int main(int argc, char* argv[]) {
         std::fputs(runnerHelpText().toUtf8().constData(), stdout);
         return 0;
     }
-    return runProgram(options);
+    return options.taskFile ? gradeAll(options) : runProgram(options);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -8,3 +9,7 @@
 // wrap, so every line of the file is one program line. Throws ZevoError with
 // the window's messages.
 QStringList loadProgramLines(const QString& fileName);
+
+// Opens fileName for reading by its bytes, so that a name that is not UTF-8 is
+// found; a pipe is read as a file, a folder is refused.
+bool openByName(QFile& file, const QString& fileName);

@@ -51,6 +51,7 @@ RunnerOptions parseRunnerOptions(const QStringList& arguments) {
     RunnerOptions options;
     QStringList files;
     bool optionsEnded = false;
+    QString runOption; // the first option that only a single run takes
 
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
@@ -68,6 +69,7 @@ RunnerOptions parseRunnerOptions(const QStringList& arguments) {
         }
         if (arg == u"--no-protocol") {
             options.protocol = false;
+            runOption = runOption.isEmpty() ? arg : runOption;
             continue;
         }
 
@@ -85,7 +87,8 @@ RunnerOptions parseRunnerOptions(const QStringList& arguments) {
             value = arg.mid(2);
         }
         static const QStringList withValue{
-            "-r", "--register", "--max-steps", "--protocol-kind", "--last-register", "--spacing"};
+            "-r",          "--register", "--max-steps", "--protocol-kind", "--last-register",
+            "--spacing",   "--aufgabe",  "--csv",       "--json"};
         if (!withValue.contains(name))
             throw UsageError(QStringLiteral("Unbekannte Option '%1'").arg(arg));
         if (!value) {
@@ -94,6 +97,15 @@ RunnerOptions parseRunnerOptions(const QStringList& arguments) {
             value = arguments[++i];
         }
 
+        if (name == u"--aufgabe") {
+            options.taskFile = *value;
+            continue;
+        }
+        if (name == u"--csv" || name == u"--json") {
+            (name == u"--csv" ? options.csvFile : options.jsonFile) = *value;
+            continue;
+        }
+        runOption = runOption.isEmpty() ? name : runOption;
         if (name == u"-r" || name == u"--register")
             options.registers << registerAssignment(*value);
         else if (name == u"--max-steps")
@@ -112,6 +124,16 @@ RunnerOptions parseRunnerOptions(const QStringList& arguments) {
         return options;
     if (files.isEmpty())
         throw UsageError(QStringLiteral("Keine Programmdatei angegeben"));
+    if (options.taskFile) {
+        if (!runOption.isEmpty())
+            throw UsageError(
+                QStringLiteral("Option %1 ist mit --aufgabe nicht möglich").arg(runOption));
+        options.programFiles = files;
+        return options;
+    }
+    if (options.csvFile || options.jsonFile)
+        throw UsageError(QStringLiteral("Option %1 nur mit --aufgabe möglich")
+                             .arg(options.csvFile ? QStringLiteral("--csv") : QStringLiteral("--json")));
     if (files.size() > 1)
         throw UsageError(QStringLiteral("Mehr als eine Programmdatei angegeben: %1")
                              .arg(files.join(QStringLiteral(", "))));
@@ -122,6 +144,7 @@ RunnerOptions parseRunnerOptions(const QStringList& arguments) {
 QString runnerHelpText() {
     return QStringLiteral(
         "Aufruf: zevo-run [Optionen] PROGRAMM.rmp\n"
+        "        zevo-run --aufgabe AUFGABE [--csv DATEI] [--json DATEI] PROGRAMM.rmp...\n"
         "\n"
         "Führt ein Registermaschinenprogramm ohne Fenster aus: Zurücksetzen, dann\n"
         "Schritt für Schritt ohne Wartezeit bis zum Befehl \"end\", bis zu einem\n"
@@ -141,6 +164,24 @@ QString runnerHelpText() {
         "                         Registerzeile des Endzustands\n"
         "  -h, --help             diese Hilfe anzeigen\n"
         "\n"
+        "Bewerten:\n"
+        "      --aufgabe DATEI    jedes Programm mit jedem Fall der Aufgabendatei\n"
+        "                         ausführen; je Programm eine Zeile: bestandene Fälle,\n"
+        "                         Schritte, der erste nicht bestandene Fall\n"
+        "      --csv DATEI        dazu eine Tabelle, eine Zeile je Programm und Fall,\n"
+        "                         für Tabellenkalkulationen (Semikolon, UTF-8)\n"
+        "      --json DATEI       dieselbe Tabelle als JSON\n"
+        "  Nicht zusammen mit -r, --max-steps, --no-protocol und den Protokolloptionen.\n"
+        "\n"
+        "Aufgabendatei (UTF-8), je Zeile eine Angabe, \"#\" beginnt einen Kommentar:\n"
+        "  Titel: Multiplikation      Titel für den Bericht (optional)\n"
+        "  Schrittlimit: 100000       Schritte je Fall (Vorgabe: 1000000)\n"
+        "  R1=3 R2=4 -> R3=12         ein Fall: Register vor dem Lauf, dann die\n"
+        "                             erwarteten Register nach \"end\"\n"
+        "  R1=5 R2=0 -> \"Division durch Null, Abbruch!\"\n"
+        "                             ein Fall, der mit dieser Meldung enden muss\n"
+        "  Register R0 bis R50; nicht genannte Register enthalten vor dem Lauf 0.\n"
+        "\n"
         "Ausgabe (UTF-8):\n"
         "  Standardausgabe: das Protokoll, wie es das Protokollfenster nach\n"
         "  \"Zurücksetzen\" und \"Start\" enthält, eine Zeile je Protokollzeile.\n"
@@ -153,5 +194,7 @@ QString runnerHelpText() {
         "       Registerinhalt ist keine ganze Zahl\n"
         "  3-8  Laufzeitfehler: 3 Division durch Null, 4 Unbekanntes Sprungziel,\n"
         "       5 Unbekannter Befehl, 6 Ungültige Registernummer,\n"
-        "       7 Ungültige Zeilennummer, 8 Akkumulatorüberlauf\n");
+        "       7 Ungültige Zeilennummer, 8 Akkumulatorüberlauf\n"
+        "  Mit --aufgabe: 0 alle Fälle aller Programme bestanden, 1 sonst,\n"
+        "  2 Aufruffehler, fehlerhafte Aufgabendatei oder Tabelle nicht schreibbar\n");
 }

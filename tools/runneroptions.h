@@ -6,6 +6,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <stdexcept>
 
 // A command line the runner cannot follow; the message is German.
@@ -26,6 +27,12 @@ struct RunnerOptions {
     qint32 maxSteps = 1000000;
     bool protocol = true;
     PlainSettings settings; // only the three protocol settings are read
+
+    // Grading (--aufgabe): every program against the task file's cases.
+    std::optional<QString> taskFile;
+    QStringList programFiles;
+    std::optional<QString> csvFile;
+    std::optional<QString> jsonFile;
 };
 
 // Parses the arguments after the program name. Throws UsageError.

@@ -2,6 +2,9 @@
 #include "fakes.h"
 #include "runcontrol.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <cstdio>
 #include <QTemporaryDir>
@@ -22,8 +25,9 @@ QStringList linesOf(const QByteArray& bytes) {
     return lines;
 }
 
-Run runZevo(const QStringList& arguments) {
+Run runZevo(const QStringList& arguments, const QString& workingDirectory = {}) {
     QProcess process;
+    process.setWorkingDirectory(workingDirectory);
     process.start(QStringLiteral(ZEVO_RUN_PATH), arguments);
     Run run;
     if (!process.waitForFinished(60000)) {
@@ -215,6 +219,10 @@ private slots:
                                     "(erlaubt: klein, groß)";
         QTest::newRow("no file") << QStringList{"--no-protocol"}
                                  << "zevo-run: Keine Programmdatei angegeben";
+        QTest::newRow("aufgabe with -r") << QStringList{"--aufgabe=t", "FILE", "-r1=2"}
+                                         << "zevo-run: Option -r ist mit --aufgabe nicht möglich";
+        QTest::newRow("csv alone") << QStringList{"--csv", "t.csv", "FILE"}
+                                   << "zevo-run: Option --csv nur mit --aufgabe möglich";
         QTest::newRow("two files") << QStringList{"FILE", "b.rmp"}
                                    << "zevo-run: Mehr als eine Programmdatei angegeben: FILE, "
                                       "b.rmp";
@@ -610,6 +618,81 @@ private slots:
     }
 
     // The examples keep the format of files the application saves.
+    // A folder of programs graded with report, CSV and JSON; relative names as given.
+    void grading() {
+        const QDir dir(m_dir.filePath(QStringLiteral("klasse")));
+        QVERIFY(dir.mkpath(QStringLiteral(".")));
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        };
+        write("t.txt", "Titel: Summe; x\nSchrittlimit: 50\nR1=3 R2=4 -> R3=7\nR1=0 R2=0 -> R3=0\n"
+                       "R1=2147483647 R2=1 -> \"Akkumulatorüberlauf, Abbruch!\"\n");
+        write("add.rmp", "10 load 1\r\n20 add 2\r\n30 store 3\r\n40 end\r\n");
+        write("-x;y.rmp", "10 load 1\r\n20 store 3\r\n30 end\r\n");
+        write("loop.rmp", "10 goto 10\r\n");
+        const QStringList programs{"add.rmp", "-x;y.rmp", "loop.rmp", "fehlt.rmp"};
+        const QString missing =
+            QStringLiteral("Datei %1 kann nicht geöffnet werden.").arg(dir.filePath("fehlt.rmp"));
+        const QStringList report{
+            "Aufgabe: Summe; x (3 Fälle, Schrittlimit 50)",
+            "add.rmp: 3 von 3 Fällen bestanden, höchstens 3 Schritte",
+            "-x;y.rmp: 1 von 3 Fällen bestanden, höchstens 2 Schritte; Fall 1 (R1=3 R2=4): "
+            "erwartet R3=7, erhalten R3=3",
+            "loop.rmp: 0 von 3 Fällen bestanden; Fall 1 (R1=3 R2=4): erwartet R3=7, erhalten \"" +
+                Limit + '"',
+            "fehlt.rmp: 0 von 3 Fällen bestanden; " + missing,
+            "Ergebnis: 1 von 4 Programmen haben alle Fälle bestanden."};
+
+        Run run = runZevo(QStringList{"--aufgabe", "t.txt", "--csv=t.csv", "--json", "t.json", "--"} +
+                              programs,
+                          dir.path());
+        QCOMPARE(run.out, report);
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.isEmpty());
+
+        const QString overflow = QStringLiteral("Akkumulatorüberlauf, Abbruch!");
+        const QStringList inputs{"R1=3 R2=4", "R1=0 R2=0", "R1=2147483647 R2=1"};
+        const QStringList expected{"R3=7", "R3=0", overflow};
+        QStringList csv{"\uFEFFProgramm;Fall;Eingabe;Bestanden;Schritte;Erwartet;Erhalten;Meldung",
+                        "add.rmp;1;R1=3 R2=4;ja;3;R3=7;R3=7;" + Success,
+                        "add.rmp;2;R1=0 R2=0;ja;3;R3=0;R3=0;" + Success,
+                        "add.rmp;3;R1=2147483647 R2=1;ja;1;" + QStringList(3, overflow).join(';'),
+                        "\"'-x;y.rmp\";1;R1=3 R2=4;nein;2;R3=7;R3=3;" + Success,
+                        "\"'-x;y.rmp\";2;R1=0 R2=0;ja;2;R3=0;R3=0;" + Success,
+                        "\"'-x;y.rmp\";3;R1=2147483647 R2=1;nein;2;" + overflow + ';' + Success +
+                            ';' + Success};
+        for (const auto& [name, steps, got] : {std::tuple("loop.rmp", 50, Limit),
+                                               std::tuple("fehlt.rmp", 0, missing)})
+            for (int i = 0; i < 3; ++i)
+                csv << QStringLiteral("%1;%2;%3;nein;%4;%5;%6;%6")
+                           .arg(name, QString::number(i + 1), inputs[i], QString::number(steps),
+                                expected[i], got);
+        QFile csvFile(dir.filePath("t.csv"));
+        QVERIFY(csvFile.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(csvFile.readAll()), csv.join("\r\n") + "\r\n");
+
+        QFile jsonFile(dir.filePath("t.json"));
+        QVERIFY(jsonFile.open(QIODevice::ReadOnly));
+        const QJsonObject json = QJsonDocument::fromJson(jsonFile.readAll()).object();
+        QCOMPARE(json.value("aufgabe").toString(), QStringLiteral("Summe; x"));
+        QCOMPARE(json.value("schrittlimit").toInt(), 50);
+        const QJsonArray rows = json.value("ergebnisse").toArray();
+        QCOMPARE(rows.size(), 12);
+        QCOMPARE(rows[3].toObject(),
+                 (QJsonObject{{"programm", "-x;y.rmp"}, {"fall", 1}, {"eingabe", "R1=3 R2=4"},
+                              {"bestanden", false}, {"schritte", 2}, {"erwartet", "R3=7"},
+                              {"erhalten", "R3=3"}, {"meldung", Success}}));
+
+        // A table that cannot be written: exit 2, the report stays; a device stays a device.
+        run = runZevo(QStringList{"--aufgabe", "t.txt", "--json", "/dev/full", "--"} + programs,
+                      dir.path());
+        QCOMPARE(run.out, report);
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.err,
+                 QStringList{"zevo-run: Datei /dev/full kann nicht geschrieben werden."});
+    }
+
     void examplesAreProgramFiles() {
         const QDir dir(QStringLiteral(ZEVO_EXAMPLES_DIR));
         const QStringList names = dir.entryList({QStringLiteral("*.rmp")}, QDir::Files);

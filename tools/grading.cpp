@@ -1,0 +1,113 @@
+#include "grading.h"
+
+#include "caserun.h"
+#include "dialogs.h"
+#include "programload.h"
+#include "zevoerror.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+CaseGrade gradeCase(const PreparedProgram& program, const TaskCase& taskCase, qint32 stepLimit) {
+    std::array<qint32, RegisterCount> registers{};
+    for (const auto& [n, value] : taskCase.inputs)
+        registers[std::size_t(n)] = value;
+    const CaseRun run = program.run(registers, stepLimit);
+
+    CaseGrade grade;
+    grade.steps = run.outcome.stepCount;
+    grade.message = run.outcome.message;
+    grade.got = run.outcome.message;
+    if (!taskCase.expectedMessage.isEmpty()) {
+        grade.passed = run.outcome.message == taskCase.expectedMessage;
+    } else if (run.outcome.exitStatus == 0) {
+        RegisterValues got;
+        grade.passed = true;
+        for (const auto& [n, value] : taskCase.expectedRegisters) {
+            const qint32 actual = run.registers[std::size_t(n)];
+            got << QPair<qint32, qint32>(n, actual);
+            grade.passed = grade.passed && actual == value;
+        }
+        grade.got = registerValuesText(got);
+        grade.gotMessage = false;
+    }
+    return grade;
+}
+
+} // namespace
+
+qsizetype ProgramGrade::passedCount() const {
+    return std::count_if(cases.begin(), cases.end(), [](const CaseGrade& c) { return c.passed; });
+}
+
+ProgramGrade gradeProgram(const Task& task, const QString& program) {
+    ProgramGrade grade;
+    grade.program = program;
+    QStringList lines;
+    try {
+        lines = loadProgramLines(program);
+    } catch (const ZevoError& e) {
+        grade.readFailed = true;
+        CaseGrade failed;
+        failed.message = withFullStop(e.message());
+        failed.got = failed.message;
+        grade.cases.fill(failed, task.cases.size());
+        return grade;
+    }
+    const PreparedProgram prepared(std::move(lines));
+    for (const TaskCase& taskCase : task.cases)
+        grade.cases << gradeCase(prepared, taskCase, task.stepLimit);
+    return grade;
+}
+
+QList<ProgramGrade> gradePrograms(const Task& task, const QStringList& programs,
+                                  const std::function<void(const ProgramGrade&)>& ready) {
+    const std::size_t count = std::size_t(programs.size());
+    std::vector<ProgramGrade> grades(count);
+    std::vector<bool> done(count, false);
+    std::atomic<std::size_t> next{0};
+    std::mutex mutex; // guards grades, done, reported, failure and the calls of ready()
+    std::size_t reported = 0;
+    std::exception_ptr failure;
+
+    const auto work = [&]() noexcept {
+        try {
+            for (std::size_t i; (i = next++) < count;) {
+                ProgramGrade grade = gradeProgram(task, programs[qsizetype(i)]);
+                const std::lock_guard lock(mutex);
+                grades[i] = std::move(grade);
+                done[i] = true;
+                while (reported < count && done[reported])
+                    ready(grades[reported++]);
+            }
+        } catch (...) {
+            // Handed to the caller after the join: an exception must not end a thread.
+            const std::lock_guard lock(mutex);
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+
+    const std::size_t workers =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, std::max<std::size_t>(count, 1));
+    std::vector<std::thread> threads;
+    try {
+        for (std::size_t w = 1; w < workers; ++w)
+            threads.emplace_back(work);
+    } catch (const std::exception&) {
+        // Fewer threads than cores still grade everything.
+    }
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    return QList<ProgramGrade>(std::make_move_iterator(grades.begin()),
+                               std::make_move_iterator(grades.end()));
+}

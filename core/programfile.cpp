@@ -1,14 +1,13 @@
 #include "programfile.h"
 
+#include "checkedwrite.h"
 #include "codepage.h"
 #include "zevoerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <unistd.h>
 
 namespace {
 
@@ -67,21 +66,12 @@ void save(const QString& path, const QString& text) {
     if (firstBad >= 0)
         throw ZevoError(unencodableMessage(text));
 
-    QSaveFile file(path);
-    // Where no temporary file can be made beside it (a folder the user may not
-    // write), the file itself is emptied and written, as a plain save would.
-    file.setDirectWriteFallback(true);
-    // Unbuffered, so that a failed write is seen by the write itself: a
-    // buffered one may fail inside commit(), which still reports success, and
-    // would replace the old file with a short one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    switch (writeWholeFile(path, bytes)) {
+    case CheckedWrite::Written:
+        return;
+    case CheckedWrite::NotCreated:
         throw ZevoError(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(fullPath(path)));
-    // A quota or a network file system may refuse the data only when it is
-    // flushed to the disk; that too must come before the old file is replaced.
-    const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError &&
-                         ::fsync(file.handle()) == 0;
-    if (!written || !file.commit() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
+    case CheckedWrite::Failed:
         throw ZevoError(QStringLiteral("Stream-Schreibfehler"));
     }
 }

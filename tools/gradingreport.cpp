@@ -1,10 +1,6 @@
 #include "gradingreport.h"
 
-#include <QFile>
-#include <QSaveFile>
-
-#include <sys/stat.h>
-#include <unistd.h>
+#include "checkedwrite.h"
 
 namespace {
 
@@ -128,28 +124,5 @@ QByteArray jsonTable(const Task& task, const QList<ProgramGrade>& grades) {
 }
 
 bool writeFileChecked(const QString& path, const QByteArray& bytes) {
-    // A device or a pipe is written as it is: run as root, QSaveFile would
-    // replace "/dev/null" by a plain file.
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
-        !S_ISDIR(info.st_mode)) {
-        QFile device(path);
-        return device.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-               device.write(bytes) == bytes.size() && device.error() == QFileDevice::NoError;
-    }
-    QSaveFile file(path);
-    // A folder without a place for the temporary file still gets its table.
-    file.setDirectWriteFallback(true);
-    // Unbuffered, so a failed write shows at the write and not inside commit(),
-    // which reports success even then; fsync catches what a quota or a network
-    // file system refuses only on the way to the disk.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError &&
-                         ::fsync(file.handle()) == 0;
-    if (!written || !file.commit() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return writeWholeFile(path, bytes) == CheckedWrite::Written;
 }

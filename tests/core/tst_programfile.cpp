@@ -126,11 +126,21 @@ private slots:
                  QStringLiteral("Text überschreitet Memo-Kapazität"));
     }
 
+    void uncreatableFileIsNamed_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing folder") << "gone/p.rmp";
+        // Replaced by a plain file before; a pipe without a reader must not
+        // block the window either.
+        QTest::newRow("named pipe") << "pipe.rmp";
+    }
     void uncreatableFileIsNamed() {
+        QFETCH(QString, name);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("gone/p.rmp"));
+        const QString path = dir.filePath(name);
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.rmp"))), 0600), 0);
         QCOMPARE(errorOf([&] { ProgramFile::save(path, QStringLiteral("10 end")); }),
                  QStringLiteral("Datei %1 kann nicht erstellt werden").arg(path));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("pipe.rmp"))).isFile() == false);
     }
 
     // A write that fails half-way (here: the file size limit of the process,

@@ -617,7 +617,6 @@ private slots:
         QCOMPARE(tail(run).value(1), QStringLiteral("Schritte: %1").arg(steps));
     }
 
-    // The examples keep the format of files the application saves.
     // A folder of programs graded with report, CSV and JSON; relative names as given.
     void grading() {
         const QDir dir(m_dir.filePath(QStringLiteral("klasse")));
@@ -691,6 +690,40 @@ private slots:
         QCOMPARE(run.status, 2);
         QCOMPARE(run.err,
                  QStringList{"zevo-run: Datei /dev/full kann nicht geschrieben werden."});
+    }
+
+    // Each example passes every case of its task file; each wrong program in
+    // falsch/ (its second line names its task) fails at least one.
+    void examplesAgainstTheirTasks() {
+        const QDir dir(QStringLiteral(ZEVO_EXAMPLES_DIR));
+        const QStringList tasks = dir.entryList({QStringLiteral("*.aufgabe")}, QDir::Files);
+        QCOMPARE(tasks.size(), 7);
+        QStringList wrongSeen;
+        for (const QString& task : tasks) {
+            const QString base = task.chopped(8);
+            QStringList wrong;
+            const QDir falsch(dir.filePath(QStringLiteral("falsch")));
+            for (const QString& name : falsch.entryList({QStringLiteral("*.rmp")}, QDir::Files)) {
+                QFile file(falsch.filePath(name));
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                if (file.readAll().split('\n').value(1).startsWith("// " + task.toLatin1()))
+                    wrong << falsch.filePath(name);
+            }
+            wrongSeen += wrong;
+            const Run run = runZevo(QStringList{"--aufgabe", dir.filePath(task),
+                                                dir.filePath(base + ".rmp")} + wrong);
+            QCOMPARE(run.status, wrong.isEmpty() ? 0 : 1);
+            QCOMPARE(run.out.size(), 3 + wrong.size());
+            const QString cases = run.out.first().section(u'(', -1).section(u' ', 0, 0);
+            QVERIFY2(run.out[1].contains(QStringLiteral(": %1 von %1 F").arg(cases)),
+                     qPrintable(run.out[1]));
+            for (qsizetype i = 0; i < wrong.size(); ++i) {
+                QVERIFY(run.out[2 + i].startsWith(wrong[i] + u':'));
+                QVERIFY2(!run.out[2 + i].contains(QStringLiteral(": %1 von %1 F").arg(cases)),
+                         qPrintable(run.out[2 + i]));
+            }
+        }
+        QCOMPARE(wrongSeen.size(), 6);
     }
 
     void examplesAreProgramFiles() {

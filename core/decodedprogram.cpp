@@ -36,6 +36,21 @@ private:
     qint32 m_notFound;
 };
 
+// The successor of every line, from the bottom up: asking SuccessorLine per
+// line would walk a long run of comment lines once for every line above it.
+std::vector<qint32> successorLines(const ProgramText& program) {
+    const qint32 count = program.lineCount();
+    std::vector<qint32> successors(std::size_t(count) + 1);
+    successors[std::size_t(count)] = count; // a step never stands past the end
+    qint32 nextNonComment = count;          // the first line below that is no comment
+    for (qint32 i = count - 1; i >= 0; --i) {
+        successors[std::size_t(i)] = nextNonComment;
+        if (!isComment(trimmedView(program.lineText(i))))
+            nextNonComment = i;
+    }
+    return successors;
+}
+
 } // namespace
 
 DecodedProgram::DecodedProgram(const ProgramText& program)
@@ -43,6 +58,7 @@ DecodedProgram::DecodedProgram(const ProgramText& program)
       m_canReset(!program.lineText(0).isEmpty()),
       m_firstLine(FindFirstInstructionLine(program)) {
     const TargetIndex targets(program);
+    const std::vector<qint32> successors = successorLines(program);
     m_lines.reserve(std::size_t(m_lineCount) + 1);
     m_utf8.reserve(m_lineCount);
     for (qint32 i = 0; i <= m_lineCount; ++i) {
@@ -51,7 +67,7 @@ DecodedProgram::DecodedProgram(const ProgramText& program)
         line.op = text.opcode();
         line.labelOk = text.labelValid();
         line.operandValue = text.operand();
-        line.successorLine = text.successor();
+        line.successorLine = successors[std::size_t(i)];
         if (line.op == Opcode::Goto || line.op == Opcode::JZero)
             line.targetLine = targets.find(line.operandValue);
         m_lines.push_back(line);

@@ -17,3 +17,36 @@ std::optional<qint32> tryParseInteger(QStringView text);
 qint32 parseInteger(const QString& text);
 
 QString conversionErrorMessage(const QString& text);
+
+// The way back from a number to its text: writes the decimal text of value
+// ("-" for negative values, no leading zeros) at out, at most 11 characters,
+// and returns the end. The digits go straight to their places, two at a time,
+// as this runs for every value of every protocol entry.
+template <class Char>
+Char* writeDecimal(Char* out, qint32 value) {
+    static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324"
+                                    "25262728293031323334353637383940414243444546474849"
+                                    "50515253545556575859606162636465666768697071727374"
+                                    "75767778798081828384858687888990919293949596979899";
+    quint32 v = value < 0 ? 0u - quint32(value) : quint32(value);
+    if (value < 0)
+        *out++ = Char('-');
+    const int length = 1 + (v >= 10u) + (v >= 100u) + (v >= 1000u) + (v >= 10000u) +
+                       (v >= 100000u) + (v >= 1000000u) + (v >= 10000000u) +
+                       (v >= 100000000u) + (v >= 1000000000u);
+    Char* const end = out + length;
+    Char* p = end;
+    while (v >= 100) {
+        const quint32 pair = (v % 100) * 2;
+        v /= 100;
+        *--p = Char(Pairs[pair + 1]);
+        *--p = Char(Pairs[pair]);
+    }
+    if (v >= 10) {
+        *--p = Char(Pairs[v * 2 + 1]);
+        *--p = Char(Pairs[v * 2]);
+    } else {
+        *--p = Char('0' + v);
+    }
+    return end;
+}

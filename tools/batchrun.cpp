@@ -24,7 +24,7 @@ public:
         Text& text = m_texts[std::size_t(i)];
         if (text.value != value) {
             text.value = value;
-            text.length = qint8(protocolformat::writeDecimal(text.bytes, value) - text.bytes);
+            text.length = qint8(writeDecimal(text.bytes, value) - text.bytes);
         }
         std::memcpy(out, text.bytes, Slot);
         return out + text.length;

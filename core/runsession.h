@@ -19,10 +19,10 @@ public:
     virtual bool failed() const { return false; }
 };
 
-// One run of a program as every front end drives it: the reset, one step, the
-// step counter and the protocol's heading and entries. The window's clocked
-// loop and zevo-run's loop both drive this, so both write the same protocol
-// and count the same steps.
+// One run of a program as the window drives it: the reset, one step, the
+// step counter and the protocol's heading and entries. zevo-run runs the same
+// step over a program decoded once (BatchRun), with the same protocol lines;
+// the tests compare the two runs in everything.
 class RunSession {
 public:
     explicit RunSession(Machine& machine) : m_machine(machine) {}

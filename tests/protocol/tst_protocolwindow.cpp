@@ -137,8 +137,9 @@ void TestProtocolWindow::windowAndViewProperties() {
         const QImage resource(QStringLiteral(":/icons/toolbar/%1.png").arg(picture));
         QVERIFY(!resource.isNull());
         QCOMPARE(
-            button->icon().pixmap(resource.size()).toImage().convertToFormat(QImage::Format_ARGB32),
-            resource.convertToFormat(QImage::Format_ARGB32));
+            button->icon().pixmap(resource.size()).toImage().convertToFormat(
+                QImage::Format_ARGB32_Premultiplied),
+            resource.convertToFormat(QImage::Format_ARGB32_Premultiplied));
         QVERIFY(!button->isDefault());
         QVERIFY(!button->autoDefault());
     }

@@ -457,7 +457,7 @@ private slots:
     }
 
     // The limit ends an endless loop after exactly N steps, each with its entry;
-    // a program that ends with its N-th step is not cut off.
+    // a program whose counter ends at N is not cut off.
     void stepLimit() {
         const QString endless = programFile({"10 cadd 1", "20 goto 10"});
         Run run = runZevo({"--max-steps", "5000", "--last-register", "0", endless});
@@ -472,12 +472,16 @@ private slots:
         QCOMPARE(tail(run), ending(Limit, 3));
 
         const QString three = programFile({"10 cload 5", "20 store 1", "30 end"});
-        run = runZevo({"--max-steps", "3", three});
+        // The limit counts as the counter does: the final "end" is not a step
+        // that counts, and the step that would pass the limit leaves no trace.
+        run = runZevo({"--max-steps", "2", three});
         QCOMPARE(run.status, 0);
         QCOMPARE(tail(run), ending(Success, 2));
-        run = runZevo({"--max-steps", "2", three});
+        run = runZevo({"--max-steps", "1", "--last-register", "1", three});
         QCOMPARE(run.status, 1);
-        QCOMPARE(tail(run), ending(Limit, 2));
+        QCOMPARE(tail(run), ending(Limit, 1));
+        QCOMPARE(run.out.size(), 3);
+        QCOMPARE(run.out.last(), QStringLiteral("5\t0\t"));
 
         // The default limit is one million steps.
         run = runZevo({"--no-protocol", endless});
@@ -625,7 +629,7 @@ private slots:
             QFile file(dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         };
-        write("t.txt", "Titel: Summe; x\nSchrittlimit: 50\nR1=3 R2=4 -> R3=7\nR1=0 R2=0 -> R3=0\n"
+        write("t.txt", "Titel: Summe; x\nSchrittlimit: 3\nR1=3 R2=4 -> R3=7\nR1=0 R2=0 -> R3=0\n"
                        "R1=2147483647 R2=1 -> \"Akkumulatorüberlauf, Abbruch!\"\n");
         write("add.rmp", "10 load 1\r\n20 add 2\r\n30 store 3\r\n40 end\r\n");
         write("-x;y.rmp", "10 load 1\r\n20 store 3\r\n30 end\r\n");
@@ -634,7 +638,7 @@ private slots:
         const QString missing =
             QStringLiteral("Datei %1 kann nicht geöffnet werden.").arg(dir.filePath("fehlt.rmp"));
         const QStringList report{
-            "Aufgabe: Summe; x (3 Fälle, Schrittlimit 50)",
+            "Aufgabe: Summe; x (3 Fälle, Schrittlimit 3)",
             "add.rmp: 3 von 3 Fällen bestanden, höchstens 3 Schritte",
             "-x;y.rmp: 1 von 3 Fällen bestanden, höchstens 2 Schritte; Fall 1 (R1=3 R2=4): "
             "erwartet R3=7, erhalten R3=3",
@@ -661,7 +665,7 @@ private slots:
                         "\"'-x;y.rmp\";2;R1=0 R2=0;ja;2;R3=0;R3=0;" + Success,
                         "\"'-x;y.rmp\";3;R1=2147483647 R2=1;nein;2;" + overflow + ';' + Success +
                             ';' + Success};
-        for (const auto& [name, steps, got] : {std::tuple("loop.rmp", 50, Limit),
+        for (const auto& [name, steps, got] : {std::tuple("loop.rmp", 3, Limit),
                                                std::tuple("fehlt.rmp", 0, missing)})
             for (int i = 0; i < 3; ++i)
                 csv << QStringLiteral("%1;%2;%3;nein;%4;%5;%6;%6")
@@ -675,7 +679,7 @@ private slots:
         QVERIFY(jsonFile.open(QIODevice::ReadOnly));
         const QJsonObject json = QJsonDocument::fromJson(jsonFile.readAll()).object();
         QCOMPARE(json.value("aufgabe").toString(), QStringLiteral("Summe; x"));
-        QCOMPARE(json.value("schrittlimit").toInt(), 50);
+        QCOMPARE(json.value("schrittlimit").toInt(), 3);
         const QJsonArray rows = json.value("ergebnisse").toArray();
         QCOMPARE(rows.size(), 12);
         QCOMPARE(rows[3].toObject(),

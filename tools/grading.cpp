@@ -51,7 +51,7 @@ ProgramGrade gradeProgram(const Task& task, const QString& program) {
     grade.program = program;
     QStringList lines;
     try {
-        lines = loadProgramLines(program);
+        lines = loadProgramLines(program, FileKind::RegularOnly);
     } catch (const ZevoError& e) {
         grade.readFailed = true;
         CaseGrade failed;

@@ -1,6 +1,7 @@
 #include "gradingreport.h"
 
 #include "checkedwrite.h"
+#include "nativename.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ QString failureText(const Task& task, const ProgramGrade& grade) {
 }
 
 // A spreadsheet runs a cell starting with one of "=+-@" as a formula.
-QString csvText(QString text) {
+QString csvText(const QString& field) {
+    QString text = visibleText(field, Controls::Keep);
     if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
         text.prepend(u'\'');
     if (text.contains(u';') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n'))
@@ -40,7 +42,7 @@ QString csvText(QString text) {
 
 QString jsonString(const QString& text) {
     QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
+    for (const QChar c : visibleText(text, Controls::Keep)) {
         if (c == u'"' || c == u'\\')
             out += u'\\' + QString(c);
         else if (c.unicode() < 0x20)
@@ -55,10 +57,11 @@ QString jsonString(const QString& text) {
 
 QString taskHeading(const Task& task, const QString& taskFile) {
     const qsizetype n = task.cases.size();
-    return QStringLiteral("Aufgabe: %1 (%2, Schrittlimit %3)")
-        .arg(task.title.value_or(taskFile),
-             n == 1 ? QStringLiteral("1 Fall") : QStringLiteral("%1 Fälle").arg(n),
-             QString::number(task.stepLimit));
+    return visibleText(
+        QStringLiteral("Aufgabe: %1 (%2, Schrittlimit %3)")
+            .arg(task.title.value_or(taskFile),
+                 n == 1 ? QStringLiteral("1 Fall") : QStringLiteral("%1 Fälle").arg(n),
+                 QString::number(task.stepLimit)));
 }
 
 QString programReportLine(const Task& task, const ProgramGrade& grade) {
@@ -75,7 +78,8 @@ QString programReportLine(const Task& task, const ProgramGrade& grade) {
                           : QStringLiteral(", höchstens %1 Schritte").arg(most);
     }
     const QString failure = failureText(task, grade);
-    return failure.isEmpty() ? line : line + QStringLiteral("; ") + failure;
+    // One program, one line: no name or message may break it or steer the terminal.
+    return visibleText(failure.isEmpty() ? line : line + QStringLiteral("; ") + failure);
 }
 
 QString summaryLine(qsizetype allPassed, qsizetype programs) {

@@ -4,6 +4,7 @@
 #include "batchrun.h"
 #include "dialogs.h"
 #include "gradingreport.h"
+#include "gradingworkbook.h"
 #include "linelist.h"
 #include "nativename.h"
 #include "programload.h"
@@ -19,8 +20,10 @@
 
 namespace {
 
+// Every message on one line as it is meant: a name in it cannot break the
+// line or steer the terminal, and a NUL cannot cut it.
 void printError(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stderr);
+    std::fputs(visibleText(text).toUtf8().constData(), stderr);
     std::fputc('\n', stderr);
 }
 
@@ -55,7 +58,7 @@ int runProgram(const RunnerOptions& options) {
 }
 
 void printLine(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stdout);
+    std::fputs(visibleText(text).toUtf8().constData(), stdout);
     std::fputc('\n', stdout);
     // A teacher watching a long grading sees each program as it is done.
     std::fflush(stdout);
@@ -85,16 +88,18 @@ int gradeAll(const RunnerOptions& options) {
     printLine(summaryLine(allPassed, grades.size()));
 
     int status = allPassed == grades.size() ? 0 : 1;
-    const auto writeTable = [&](const std::optional<QString>& file, const QByteArray& bytes) {
-        if (file && !writeFileChecked(*file, bytes)) {
-            printError(QStringLiteral("zevo-run: Datei %1 kann nicht geschrieben werden.").arg(*file));
+    const auto written = [&](const QString& file, bool ok) {
+        if (!ok) {
+            printError(QStringLiteral("zevo-run: Datei %1 kann nicht geschrieben werden.").arg(file));
             status = 2;
         }
     };
     if (options.csvFile)
-        writeTable(options.csvFile, csvTable(task, grades));
+        written(*options.csvFile, writeFileChecked(*options.csvFile, csvTable(task, grades)));
     if (options.jsonFile)
-        writeTable(options.jsonFile, jsonTable(task, grades));
+        written(*options.jsonFile, writeFileChecked(*options.jsonFile, jsonTable(task, grades)));
+    if (options.xlsxFile)
+        written(*options.xlsxFile, writeGradingWorkbook(*options.xlsxFile, task, grades));
     if (std::ferror(stdout)) {
         printError(QStringLiteral("zevo-run: Stream-Schreibfehler."));
         return 2;
@@ -112,7 +117,9 @@ int main(int argc, char* argv[]) {
     RunnerOptions options;
     try {
         options = parseRunnerOptions(arguments);
-    } catch (const UsageError& e) {
+        if (options.taskFile && !options.help)
+            checkTableFiles(options);
+    } catch (const ZevoError& e) {
         printError(QStringLiteral("zevo-run: ") + e.message());
         printError(QStringLiteral("Hilfe: zevo-run --help"));
         return 2;

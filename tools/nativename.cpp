@@ -74,3 +74,33 @@ QByteArray encodeArgument(const QString& text) {
     bytes += text.mid(start).toUtf8();
     return bytes;
 }
+
+QString visibleText(const QString& text, Controls controls) {
+    const auto hex = [](QString& out, uint byte) {
+        out += QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
+    };
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool lone = c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF &&
+                          !(i > 0 && text[i - 1].isHighSurrogate());
+        if (lone) {
+            hex(out, c - EscapeBase);
+        } else if (controls == Controls::Keep || (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F))) {
+            out += text[i];
+        } else if (c == u'\n') {
+            out += QStringLiteral("\\n");
+        } else if (c == u'\r') {
+            out += QStringLiteral("\\r");
+        } else if (c == u'\t') {
+            out += QStringLiteral("\\t");
+        } else if (c >= 0x80) {
+            hex(out, 0xC2);
+            hex(out, c);
+        } else {
+            hex(out, c);
+        }
+    }
+    return out;
+}

@@ -9,3 +9,11 @@
 // U+DC00 + byte, and encodeArgument() gives the bytes back unchanged.
 QString decodeArgument(const QByteArray& bytes);
 QByteArray encodeArgument(const QString& text);
+
+// What a name or message looks like on a terminal and in the tables: a byte
+// that was not valid UTF-8 (see decodeArgument) as "\xNN", so two names never
+// show alike. With Controls::Escape also every control character (below 0x20,
+// 0x7F, and U+0080 to U+009F as its UTF-8 bytes) escaped, "\n", "\r", "\t" or
+// "\xNN", so that a name can neither break a line nor steer the terminal.
+enum class Controls { Escape, Keep };
+QString visibleText(const QString& text, Controls controls = Controls::Escape);

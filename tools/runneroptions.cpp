@@ -1,11 +1,19 @@
 #include "runneroptions.h"
 
+#include "nativename.h"
 #include "syntax.h"
+#include "zevoerror.h"
 
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
+
+[[noreturn]] void usage(const QString& message) { throw ZevoError(message); }
 
 // Plain decimal digits only: a command line is no place for "$1F" or " 12".
 std::optional<qint64> digitsValue(const QString& text) {
@@ -18,10 +26,10 @@ std::optional<qint64> digitsValue(const QString& text) {
 qint32 numberInRange(const QString& option, const QString& text, qint64 low, qint64 high) {
     const auto value = digitsValue(text);
     if (!value || *value < low || *value > high)
-        throw UsageError(QStringLiteral("Ungültiger Wert für %1: '%2' (erlaubt: %3 bis %4)")
-                             .arg(option, text)
-                             .arg(low)
-                             .arg(high));
+        usage(QStringLiteral("Ungültiger Wert für %1: '%2' (erlaubt: %3 bis %4)")
+                  .arg(option, text)
+                  .arg(low)
+                  .arg(high));
     return qint32(*value);
 }
 
@@ -30,9 +38,8 @@ QPair<qint32, QString> registerAssignment(const QString& text) {
     const QString number = eq < 0 ? text : text.left(eq);
     const auto n = digitsValue(number);
     if (eq < 0 || !n || !IsValidRegister(*n))
-        throw UsageError(
-            QStringLiteral("Ungültige Registerangabe '%1' (erwartet: N=TEXT mit N von 0 bis 50)")
-                .arg(text));
+        usage(QStringLiteral("Ungültige Registerangabe '%1' (erwartet: N=TEXT mit N von 0 bis 50)")
+                  .arg(text));
     return {qint32(*n), text.mid(eq + 1)};
 }
 
@@ -41,22 +48,24 @@ ProtocolSpacing spacingFrom(const QString& text) {
         return ProtocolSpacing::Klein;
     if (text == QStringLiteral("groß") || text == QStringLiteral("gross"))
         return ProtocolSpacing::Gross;
-    throw UsageError(
-        QStringLiteral("Ungültiger Wert für --spacing: '%1' (erlaubt: klein, groß)").arg(text));
+    usage(QStringLiteral("Ungültiger Wert für --spacing: '%1' (erlaubt: klein, groß)").arg(text));
 }
 
-} // namespace
+const QStringList TableOptions{"--csv", "--json", "--xlsx"};
+// Options of a single run, each taking a value but --no-protocol.
+const QStringList RunOptions{"-r",          "--register",      "--max-steps",
+                             "--no-protocol", "--protocol-kind", "--last-register",
+                             "--spacing"};
 
-RunnerOptions parseRunnerOptions(const QStringList& arguments) {
+// Grading reads its few options by hand: every other argument is a program,
+// so that a submission named "-r.rmp" is graded rather than read as -r.
+RunnerOptions parseGrading(const QStringList& arguments) {
     RunnerOptions options;
-    QStringList files;
     bool optionsEnded = false;
-    QString runOption; // the first option that only a single run takes
-
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
-        if (optionsEnded || arg == u"-" || !arg.startsWith(u'-')) {
-            files << arg;
+        if (optionsEnded) {
+            options.programFiles << arg;
             continue;
         }
         if (arg == u"--") {
@@ -67,84 +76,192 @@ RunnerOptions parseRunnerOptions(const QStringList& arguments) {
             options.help = true;
             continue;
         }
-        if (arg == u"--no-protocol") {
-            options.protocol = false;
-            runOption = runOption.isEmpty() ? arg : runOption;
+        const QString name = arg.section(u'=', 0, 0);
+        std::optional<QString>* target = name == u"--aufgabe" ? &options.taskFile
+                                         : name == u"--csv"   ? &options.csvFile
+                                         : name == u"--json"  ? &options.jsonFile
+                                         : name == u"--xlsx"  ? &options.xlsxFile
+                                                              : nullptr;
+        if (!target) {
+            if (RunOptions.contains(arg))
+                usage(QStringLiteral("Option %1 ist mit --aufgabe nicht möglich").arg(arg));
+            options.programFiles << arg;
             continue;
         }
-
-        // Options with a value: "-r VALUE", "-rVALUE", "--name VALUE", "--name=VALUE".
-        QString name = arg;
-        std::optional<QString> value;
-        if (arg.startsWith(u"--")) {
-            const qsizetype eq = arg.indexOf(u'=');
-            if (eq > 0) {
-                name = arg.left(eq);
-                value = arg.mid(eq + 1);
-            }
-        } else if (arg.size() > 2) {
-            name = arg.left(2);
-            value = arg.mid(2);
-        }
-        static const QStringList withValue{
-            "-r",          "--register", "--max-steps", "--protocol-kind", "--last-register",
-            "--spacing",   "--aufgabe",  "--csv",       "--json"};
-        if (!withValue.contains(name))
-            throw UsageError(QStringLiteral("Unbekannte Option '%1'").arg(arg));
-        if (!value) {
-            if (i + 1 >= arguments.size())
-                throw UsageError(QStringLiteral("Option %1 verlangt einen Wert").arg(name));
+        QString value;
+        if (arg.size() > name.size()) {
+            value = arg.mid(name.size() + 1);
+        } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
+        } else {
+            usage(QStringLiteral("Option %1 verlangt einen Wert").arg(name));
         }
+        if (*target)
+            usage(QStringLiteral("Option %1 mehrfach angegeben").arg(name));
+        if (value.isEmpty())
+            usage(QStringLiteral("Option %1 verlangt einen Dateinamen").arg(name));
+        *target = value;
+    }
+    if (!options.help && options.programFiles.isEmpty())
+        usage(QStringLiteral("Keine Programmdatei angegeben"));
+    return options;
+}
 
-        if (name == u"--aufgabe") {
-            options.taskFile = *value;
+// True when arguments hold --aufgabe as an option, not as another option's value.
+bool isGrading(const QStringList& arguments) {
+    static const QStringList withValue =
+        QStringList{"-r", "--register", "--max-steps", "--protocol-kind", "--last-register",
+                    "--spacing", "--aufgabe"} +
+        TableOptions;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == u"--")
+            return false;
+        if (arg == u"--aufgabe" || arg.startsWith(u"--aufgabe="))
+            return true;
+        if (withValue.contains(arg))
+            ++i;
+    }
+    return false;
+}
+
+// The argument Qt's parser stumbled on, found again for a German message.
+QString unknownArgument(const QStringList& arguments, const QStringList& known) {
+    for (const QString& arg : arguments) {
+        if (arg == u"--")
+            break;
+        if (arg.size() < 2 || arg.front() != u'-')
             continue;
-        }
-        if (name == u"--csv" || name == u"--json") {
-            (name == u"--csv" ? options.csvFile : options.jsonFile) = *value;
-            continue;
-        }
-        runOption = runOption.isEmpty() ? name : runOption;
-        if (name == u"-r" || name == u"--register")
-            options.registers << registerAssignment(*value);
-        else if (name == u"--max-steps")
-            options.maxSteps = numberInRange(name, *value, 1, std::numeric_limits<qint32>::max());
-        else if (name == u"--protocol-kind")
-            options.settings.Kind = numberInRange(name, *value, 0, 1) == 1
-                                        ? ProtocolKind::RegistersAndInstruction
-                                        : ProtocolKind::RegistersOnly;
-        else if (name == u"--last-register")
-            options.settings.LastRegister = numberInRange(name, *value, 0, RegisterCount - 1);
-        else
-            options.settings.Spacing = spacingFrom(*value);
+        const QString name = arg.startsWith(u"--") ? arg.section(u'=', 0, 0) : arg.left(2);
+        if (!known.contains(name))
+            return arg;
+    }
+    return arguments.value(0);
+}
+
+RunnerOptions parseSingleRun(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption registerOption(QStringList{"r", "register"}, {}, "N=TEXT");
+    const QCommandLineOption maxSteps("max-steps", {}, "N");
+    const QCommandLineOption protocolKind("protocol-kind", {}, "K");
+    const QCommandLineOption lastRegister("last-register", {}, "N");
+    const QCommandLineOption spacing("spacing", {}, "A");
+    const QCommandLineOption noProtocol("no-protocol");
+    const QCommandLineOption help(QStringList{"h", "help"});
+    const QCommandLineOption csv("csv", {}, "DATEI");
+    const QCommandLineOption json("json", {}, "DATEI");
+    const QCommandLineOption xlsx("xlsx", {}, "DATEI");
+    parser.addOptions({registerOption, maxSteps, protocolKind, lastRegister, spacing, noProtocol,
+                       help, csv, json, xlsx});
+    if (!parser.parse(QStringList{QStringLiteral("zevo-run")} + arguments)) {
+        // Qt's few messages, in German and naming the argument as given.
+        static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
+        static const QRegularExpression unexpected(
+            QStringLiteral("^Unexpected value after '(.*)'\\.$"));
+        const QString error = parser.errorText();
+        if (const auto m = missing.match(error); m.hasMatch())
+            usage(QStringLiteral("Option %1 verlangt einen Wert").arg(m.captured(1)));
+        if (const auto m = unexpected.match(error); m.hasMatch())
+            usage(QStringLiteral("Option %1 nimmt keinen Wert").arg(m.captured(1)));
+        usage(QStringLiteral("Unbekannte Option '%1'")
+                  .arg(unknownArgument(arguments, RunOptions + TableOptions +
+                                                      QStringList{"-h", "--help"})));
     }
 
+    RunnerOptions options;
+    options.help = parser.isSet(help);
+    const QStringList found = parser.optionNames();
+    for (const QCommandLineOption* single :
+         {&maxSteps, &protocolKind, &lastRegister, &spacing, &noProtocol, &csv, &json, &xlsx}) {
+        const QString name = single->names().front();
+        if (found.count(name) > 1)
+            usage(QStringLiteral("Option --%1 mehrfach angegeben").arg(name));
+    }
+    for (const QCommandLineOption* table : {&csv, &json, &xlsx})
+        if (parser.isSet(*table))
+            usage(QStringLiteral("Option --%1 nur mit --aufgabe möglich").arg(table->names().front()));
+
+    for (const QString& value : parser.values(registerOption))
+        options.registers << registerAssignment(value);
+    if (parser.isSet(maxSteps))
+        options.maxSteps = numberInRange(QStringLiteral("--max-steps"), parser.value(maxSteps), 1,
+                                         std::numeric_limits<qint32>::max());
+    if (parser.isSet(protocolKind))
+        options.settings.Kind =
+            numberInRange(QStringLiteral("--protocol-kind"), parser.value(protocolKind), 0, 1) == 1
+                ? ProtocolKind::RegistersAndInstruction
+                : ProtocolKind::RegistersOnly;
+    if (parser.isSet(lastRegister))
+        options.settings.LastRegister = numberInRange(
+            QStringLiteral("--last-register"), parser.value(lastRegister), 0, RegisterCount - 1);
+    if (parser.isSet(spacing))
+        options.settings.Spacing = spacingFrom(parser.value(spacing));
+    options.protocol = !parser.isSet(noProtocol);
     if (options.help)
         return options;
+
+    const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
-        throw UsageError(QStringLiteral("Keine Programmdatei angegeben"));
-    if (options.taskFile) {
-        if (!runOption.isEmpty())
-            throw UsageError(
-                QStringLiteral("Option %1 ist mit --aufgabe nicht möglich").arg(runOption));
-        options.programFiles = files;
-        return options;
-    }
-    if (options.csvFile || options.jsonFile)
-        throw UsageError(QStringLiteral("Option %1 nur mit --aufgabe möglich")
-                             .arg(options.csvFile ? QStringLiteral("--csv") : QStringLiteral("--json")));
+        usage(QStringLiteral("Keine Programmdatei angegeben"));
     if (files.size() > 1)
-        throw UsageError(QStringLiteral("Mehr als eine Programmdatei angegeben: %1")
-                             .arg(files.join(QStringLiteral(", "))));
+        usage(QStringLiteral("Mehr als eine Programmdatei angegeben: %1")
+                  .arg(files.join(QStringLiteral(", "))));
     options.programFile = files.front();
     return options;
+}
+
+// The file a name stands for: device and inode where it exists, else its
+// cleaned absolute path, so "./a.csv", "a.csv" and a hard link are one file.
+QString fileIdentity(const QString& name) {
+    struct stat info {};
+    if (::stat(encodeArgument(name).constData(), &info) == 0)
+        return QStringLiteral("%1:%2").arg(quint64(info.st_dev)).arg(quint64(info.st_ino));
+    return QDir::cleanPath(QDir::current().absoluteFilePath(name));
+}
+
+} // namespace
+
+RunnerOptions parseRunnerOptions(const QStringList& arguments) {
+    return isGrading(arguments) ? parseGrading(arguments) : parseSingleRun(arguments);
+}
+
+void checkTableFiles(const RunnerOptions& options) {
+    const QList<QPair<QString, const std::optional<QString>*>> tables{
+        {QStringLiteral("--csv"), &options.csvFile},
+        {QStringLiteral("--json"), &options.jsonFile},
+        {QStringLiteral("--xlsx"), &options.xlsxFile}};
+    QStringList programs;
+    if (options.taskFile)
+        for (const QString& program : options.programFiles)
+            programs << fileIdentity(program);
+    QList<QPair<QString, QString>> seen; // identity, option of the tables before
+    for (const auto& [option, file] : tables) {
+        if (!*file)
+            continue;
+        const QString& name = **file;
+        if (name.endsWith(QStringLiteral(".rmp"), Qt::CaseInsensitive) ||
+            name.endsWith(QStringLiteral(".aufgabe"), Qt::CaseInsensitive))
+            usage(QStringLiteral("Tabellendatei %1 (%2) darf nicht auf .rmp oder .aufgabe enden")
+                      .arg(name, option));
+        const QString identity = fileIdentity(name);
+        if (options.taskFile && identity == fileIdentity(*options.taskFile))
+            usage(QStringLiteral("Tabellendatei %1 (%2) ist die Aufgabendatei").arg(name, option));
+        if (programs.contains(identity))
+            usage(QStringLiteral("Tabellendatei %1 (%2) ist eine der Programmdateien")
+                      .arg(name, option));
+        for (const auto& [other, otherOption] : seen)
+            if (other == identity)
+                usage(QStringLiteral("Tabellendateien %1 und %2 sind dieselbe Datei %3")
+                          .arg(otherOption, option, name));
+        seen << qMakePair(identity, option);
+    }
 }
 
 QString runnerHelpText() {
     return QStringLiteral(
         "Aufruf: zevo-run [Optionen] PROGRAMM.rmp\n"
-        "        zevo-run --aufgabe AUFGABE [--csv DATEI] [--json DATEI] PROGRAMM.rmp...\n"
+        "        zevo-run --aufgabe AUFGABE [--csv DATEI] [--json DATEI] [--xlsx DATEI]\n"
+        "                 [--] PROGRAMM.rmp...\n"
         "\n"
         "Führt ein Registermaschinenprogramm ohne Fenster aus: Zurücksetzen, dann\n"
         "Schritt für Schritt ohne Wartezeit bis zum Befehl \"end\", bis zu einem\n"
@@ -154,7 +271,10 @@ QString runnerHelpText() {
         "Optionen:\n"
         "  -r, --register N=TEXT  Inhalt von Register N (0 bis 50) vor dem Lauf;\n"
         "                         mehrfach möglich, gelesen wie ein eingegebener Wert\n"
-        "      --max-steps N      höchstens N Schritte ausführen (Vorgabe: 1000000)\n"
+        "      --max-steps N      höchstens N Schritte ausführen (Vorgabe: 1000000);\n"
+        "                         gezählt wie der Schrittzähler: das abschließende\n"
+        "                         \"end\" zählt nicht, ein Programm, das N Schritte\n"
+        "                         zählt, endet auch mit --max-steps N\n"
         "      --protocol-kind K  0 = Registerprotokoll (Vorgabe),\n"
         "                         1 = Register- und Befehlsprotokoll\n"
         "      --last-register N  letztes Register im Protokoll, 0 bis 50 (Vorgabe: 10)\n"
@@ -163,23 +283,40 @@ QString runnerHelpText() {
         "      --no-protocol      kein Protokoll; die Standardausgabe enthält nur die\n"
         "                         Registerzeile des Endzustands\n"
         "  -h, --help             diese Hilfe anzeigen\n"
+        "  --                     Ende der Optionen: jedes weitere Argument ist ein\n"
+        "                         Programm, auch wenn es mit \"-\" beginnt\n"
         "\n"
         "Bewerten:\n"
         "      --aufgabe DATEI    jedes Programm mit jedem Fall der Aufgabendatei\n"
         "                         ausführen; je Programm eine Zeile: bestandene Fälle,\n"
         "                         Schritte, der erste nicht bestandene Fall\n"
-        "      --csv DATEI        dazu eine Tabelle, eine Zeile je Programm und Fall,\n"
-        "                         für Tabellenkalkulationen (Semikolon, UTF-8)\n"
+        "      --csv DATEI        dazu eine Tabelle, eine Zeile je Programm und Fall\n"
+        "                         (Semikolon, UTF-8); LibreOffice Calc trennt sie nur,\n"
+        "                         wenn man im Importdialog Semikolon und UTF-8 wählt\n"
         "      --json DATEI       dieselbe Tabelle als JSON\n"
-        "  Nicht zusammen mit -r, --max-steps, --no-protocol und den Protokolloptionen.\n"
+        "      --xlsx DATEI       dieselben Zeilen als Arbeitsmappe, die Calc und Excel\n"
+        "                         ohne Importdialog öffnen: Blatt \"Ergebnisse\" (Zahlen\n"
+        "                         als Zahlen, Kopfzeile fett und fixiert), Blatt\n"
+        "                         \"Übersicht\" mit einer Zeile je Programm (Programm,\n"
+        "                         Bestandene Fälle, Fälle, Höchstens Schritte)\n"
+        "  Nach --aufgabe ist jedes andere Argument ein Programm, auch \"-r.rmp\";\n"
+        "  -r, --max-steps, --no-protocol und die Protokolloptionen sind hier ein\n"
+        "  Aufruffehler. Jede dieser Optionen nur einmal. Eine Tabellendatei darf nicht\n"
+        "  die Aufgabendatei, ein Programm oder eine andere Tabelle sein und nicht\n"
+        "  auf .rmp oder .aufgabe enden. Ein Programm, das keine gewöhnliche Datei ist\n"
+        "  (Pipe, Gerät, Ordner), besteht keinen Fall. Steuerzeichen in Namen\n"
+        "  erscheinen als \\n, \\t, \\xNN, Bytes, die kein UTF-8 sind, als \\xNN.\n"
         "\n"
-        "Aufgabendatei (UTF-8), je Zeile eine Angabe, \"#\" beginnt einen Kommentar:\n"
+        "Aufgabendatei (UTF-8), je Zeile eine Angabe, \"#\" beginnt einen Kommentar,\n"
+        "\"\\#\" steht für ein \"#\" ohne Kommentar:\n"
         "  Titel: Multiplikation      Titel für den Bericht (optional)\n"
-        "  Schrittlimit: 100000       Schritte je Fall (Vorgabe: 1000000)\n"
+        "  Schrittlimit: 100000       Schritte je Fall (Vorgabe: 1000000), gezählt\n"
+        "                             wie --max-steps\n"
         "  R1=3 R2=4 -> R3=12         ein Fall: Register vor dem Lauf, dann die\n"
         "                             erwarteten Register nach \"end\"\n"
         "  R1=5 R2=0 -> \"Division durch Null, Abbruch!\"\n"
         "                             ein Fall, der mit dieser Meldung enden muss\n"
+        "                             (auch \"Schrittlimit erreicht, Abbruch!\")\n"
         "  Register R0 bis R50; nicht genannte Register enthalten vor dem Lauf 0.\n"
         "\n"
         "Ausgabe (UTF-8):\n"

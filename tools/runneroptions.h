@@ -7,18 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <stdexcept>
-
-// A command line the runner cannot follow; the message is German.
-class UsageError : public std::runtime_error {
-public:
-    explicit UsageError(const QString& message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    const QString& message() const noexcept { return m_message; }
-
-private:
-    QString m_message;
-};
 
 struct RunnerOptions {
     bool help = false;
@@ -33,9 +21,17 @@ struct RunnerOptions {
     QStringList programFiles;
     std::optional<QString> csvFile;
     std::optional<QString> jsonFile;
+    std::optional<QString> xlsxFile;
 };
 
-// Parses the arguments after the program name. Throws UsageError.
+// Parses the arguments after the program name. A command line the runner
+// cannot follow throws ZevoError with the German message naming the argument.
 RunnerOptions parseRunnerOptions(const QStringList& arguments);
+
+// Refuses table files that would overwrite what grading reads or the other
+// table: the task file, a program, the same file twice (compared by the file
+// itself where it exists), or a name ending in ".rmp" or ".aufgabe". Throws
+// ZevoError; nothing has been written then.
+void checkTableFiles(const RunnerOptions& options);
 
 QString runnerHelpText();

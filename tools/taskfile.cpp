@@ -1,6 +1,8 @@
 #include "taskfile.h"
 
+#include "batchrun.h"
 #include "integertext.h"
+#include "nativename.h"
 #include "programload.h"
 #include "step.h"
 #include "zevoerror.h"
@@ -30,27 +32,33 @@ bool allDigits(QStringView text) {
            std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
-// "Rn=VALUE", n from 0 to 50, VALUE by the integer rule.
-std::optional<QPair<qint32, qint32>> registerValue(QStringView token) {
+// The register number of "Rn=...", n from 0 to 50.
+std::optional<qint32> registerNumber(QStringView token) {
     const qsizetype eq = token.indexOf(u'=');
     if (eq < 2 || (token[0] != u'R' && token[0] != u'r'))
         return std::nullopt;
     const QStringView number = token.sliced(1, eq - 1);
     if (!allDigits(number) || number.size() > 2 || !IsValidRegister(number.toInt()))
         return std::nullopt;
-    const auto value = tryParseInteger(token.sliced(eq + 1));
-    if (!value)
-        return std::nullopt;
-    return QPair<qint32, qint32>(number.toInt(), *value);
+    return number.toInt();
 }
 
+// The final messages a run can end with; a task may expect a runaway too.
 bool isExpectableMessage(const QString& text) {
     for (StepResult r : {Step::Ended, Step::DivisionByZero, Step::UnknownTarget,
                          Step::UnknownInstruction, Step::InvalidRegister, Step::InvalidLabel,
                          Step::Overflow})
         if (text == stepResultMessage(r))
             return true;
-    return false;
+    return text == BatchRun::stepLimitMessage();
+}
+
+// Where the comment of a line begins: the first "#" that is not written "\#".
+qsizetype commentStart(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u'#' && (i == 0 || text[i - 1] != u'\\'))
+            return i;
+    return text.size();
 }
 
 class TaskParser {
@@ -69,8 +77,9 @@ public:
                 fail(QStringLiteral("ungültiges UTF-8"));
             if (text.endsWith(u'\r'))
                 text.chop(1);
-            const qsizetype hash = text.indexOf(u'#');
-            parseLine(trimBlanks(QStringView(text).left(hash < 0 ? text.size() : hash)));
+            text.truncate(commentStart(text));
+            text.replace(QStringLiteral("\\#"), QStringLiteral("#"));
+            parseLine(trimBlanks(text));
         }
         if (m_task.cases.isEmpty())
             throw ZevoError(QStringLiteral("Aufgabendatei %1: enthält keinen Fall").arg(m_fileName));
@@ -79,8 +88,9 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& what) const {
-        throw ZevoError(QStringLiteral("Aufgabendatei %1, Zeile %2: %3")
-                            .arg(m_fileName, QString::number(m_line), what));
+        // Text from the file may hold a NUL or a control character.
+        throw ZevoError(visibleText(QStringLiteral("Aufgabendatei %1, Zeile %2: %3")
+                                        .arg(m_fileName, QString::number(m_line), what)));
     }
 
     void parseLine(QStringView line) {
@@ -122,10 +132,10 @@ private:
         if (expectation.isEmpty())
             fail(QStringLiteral("Erwartung fehlt"));
         if (expectation.front() == u'"') {
-            const bool closed = expectation.size() >= 2 && expectation.back() == u'"';
-            const QString message =
-                expectation.sliced(1, expectation.size() - (closed ? 2 : 1)).toString();
-            if (!closed || !isExpectableMessage(message))
+            if (expectation.size() < 2 || expectation.back() != u'"')
+                fail(QStringLiteral("schließendes Anführungszeichen fehlt: %1").arg(expectation));
+            const QString message = expectation.sliced(1, expectation.size() - 2).toString();
+            if (!isExpectableMessage(message))
                 fail(QStringLiteral("unbekannte Meldung \"%1\"").arg(message));
             taskCase.expectedMessage = message;
         } else {
@@ -138,15 +148,22 @@ private:
         static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
         RegisterValues values;
         for (const QStringView token : side.split(blanks, Qt::SkipEmptyParts)) {
-            const auto value = registerValue(token);
-            if (!value)
+            const auto number = registerNumber(token);
+            if (!number)
                 fail(QStringLiteral("ungültige Registerangabe '%1' (erwartet: Rn=Zahl mit n von 0 "
                                     "bis 50)")
                          .arg(token));
+            const QStringView text = token.sliced(token.indexOf(u'=') + 1);
+            const auto value = tryParseInteger(text);
+            if (!value)
+                fail(QStringLiteral("ungültiger Wert '%1' für R%2 (erwartet: ganze Zahl von "
+                                    "-2147483648 bis 2147483647)")
+                         .arg(text)
+                         .arg(*number));
             for (const auto& [n, v] : values)
-                if (n == value->first)
+                if (n == *number)
                     fail(QStringLiteral("Register R%1 doppelt angegeben").arg(n));
-            values << *value;
+            values << QPair<qint32, qint32>(*number, *value);
         }
         return values;
     }

@@ -51,11 +51,23 @@ inline RunOutcome runByText(const QStringList& lines, FakeRegisters& registers,
         session.writeHeading();
         session.writeEntry();
         StepResult result = Step::Continue;
-        for (qint32 executed = 0; executed < maxSteps && result == Step::Continue; ++executed) {
+        for (;;) {
+            // At the limit a step is made only if it ends the run; one that
+            // would go on is undone, registers and line alike.
+            const bool atLimit = session.StepCount >= maxSteps;
+            const QStringList before = atLimit ? registers.texts : QStringList();
+            const qint32 line = session.CurrentLine;
             result = session.step();
+            if (result == Step::Continue && atLimit) {
+                registers.texts = before;
+                session.CurrentLine = line;
+                break;
+            }
             if (result == Step::Continue)
                 session.countStep();
             session.writeEntry();
+            if (result != Step::Continue)
+                break;
         }
         outcome = BatchRun::outcomeOf(result, session.StepCount);
     } catch (const ZevoError& e) {

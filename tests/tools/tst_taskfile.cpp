@@ -45,17 +45,24 @@ private slots:
         row("register 51", "R51=1 -> R0=1", badRegister.arg("R51=1"));
         row("register 3 digits", "R001=1 -> R0=1", badRegister.arg("R001=1"));
         row("no number", "R=1 -> R0=1", badRegister.arg("R=1"));
-        row("no value", "R1= -> R0=1", badRegister.arg("R1="));
+        const QString badValue = QStringLiteral(
+            ", Zeile 1: ungültiger Wert '%1' für R%2 (erwartet: ganze Zahl von -2147483648 bis "
+            "2147483647)");
+        row("no value", "R1= -> R0=1", badValue.arg("").arg(1));
         row("blank around =", "R1 = 3 -> R0=1", badRegister.arg("R1"));
-        row("value overflow", "R1=2147483648 -> R0=1", badRegister.arg("R1=2147483648"));
-        row("value word", "R1=3 -> R3=zwölf", badRegister.arg("R3=zwölf"));
+        row("value overflow", "R1=2147483648 -> R0=1", badValue.arg("2147483648").arg(1));
+        row("value word", "R1=3 -> R3=zwölf", badValue.arg("zwölf").arg(3));
+        row("NUL byte shown", QByteArray("R1=\0x -> R0=1", 13), badValue.arg("\\x00x").arg(1));
         row("two arrows", "R1=3 -> R3=1 -> R3=2", badRegister.arg("->"));
         row("input twice", "R3=1 r3=2 -> R0=0", ", Zeile 1: Register R3 doppelt angegeben");
         row("expected twice", "-> R0=0 R0=1", ", Zeile 1: Register R0 doppelt angegeben");
-        row("unknown message", "-> \"Schrittlimit erreicht, Abbruch!\"",
-            ", Zeile 1: unbekannte Meldung \"Schrittlimit erreicht, Abbruch!\"");
+        row("runaway expected", "-> \"Schrittlimit erreicht, Abbruch!\"",
+            "-|1000000| -> \"Schrittlimit erreicht, Abbruch!\"");
+        row("unknown message", "-> \"Fertig!\"", ", Zeile 1: unbekannte Meldung \"Fertig!\"");
         row("message unclosed", "-> \"Division durch Null, Abbruch!",
-            ", Zeile 1: unbekannte Meldung \"Division durch Null, Abbruch!\"");
+            ", Zeile 1: schließendes Anführungszeichen fehlt: \"Division durch Null, Abbruch!");
+        row("escaped hash", "Titel: C\\# und \\#2 # Kommentar\n-> R0=0",
+            "C# und #2|1000000| -> R0=0");
         const QString badLimit =
             QStringLiteral(", Zeile 1: ungültiges Schrittlimit '%1' (erlaubt: 1 bis 2147483647)");
         row("limit 0", "Schrittlimit: 0", badLimit.arg("0"));

@@ -7,6 +7,9 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <cstdio>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -163,6 +166,12 @@ class TestZevoRun : public QObject {
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
+    // QTemporaryDir cannot remove a name that is not UTF-8; remove by bytes.
+    void cleanupTestCase() {
+        QVERIFY(::nftw(QFile::encodeName(m_dir.path()).constData(),
+                       [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); },
+                       16, FTW_DEPTH | FTW_PHYS) == 0);
+    }
 
     void help() {
         for (const QString& option : {QStringLiteral("-h"), QStringLiteral("--help")}) {
@@ -219,8 +228,35 @@ private slots:
                                     "(erlaubt: klein, groß)";
         QTest::newRow("no file") << QStringList{"--no-protocol"}
                                  << "zevo-run: Keine Programmdatei angegeben";
-        QTest::newRow("aufgabe with -r") << QStringList{"--aufgabe=t", "FILE", "-r1=2"}
+        QTest::newRow("aufgabe with -r") << QStringList{"--aufgabe=t", "FILE", "-r", "1=2"}
                                          << "zevo-run: Option -r ist mit --aufgabe nicht möglich";
+        QTest::newRow("aufgabe twice") << QStringList{"--aufgabe", "TASK", "--aufgabe=TASK", "FILE"}
+                                       << "zevo-run: Option --aufgabe mehrfach angegeben";
+        QTest::newRow("csv twice")
+            << QStringList{"--aufgabe", "TASK", "--csv", "DIR/a.csv", "--csv", "DIR/b.csv", "FILE"}
+            << "zevo-run: Option --csv mehrfach angegeben";
+        QTest::newRow("max-steps twice") << QStringList{"--max-steps", "5", "--max-steps=6", "FILE"}
+                                         << "zevo-run: Option --max-steps mehrfach angegeben";
+        QTest::newRow("csv without name") << QStringList{"--aufgabe", "TASK", "--csv", "", "FILE"}
+                                          << "zevo-run: Option --csv verlangt einen Dateinamen";
+        QTest::newRow("table name forgotten")
+            << QStringList{"--aufgabe", "TASK", "--csv", "FILE", "FILE"}
+            << "zevo-run: Tabellendatei FILE (--csv) darf nicht auf .rmp oder .aufgabe enden";
+        QTest::newRow("table named like a task")
+            << QStringList{"--aufgabe", "TASK", "--xlsx", "DIR/x.AUFGABE", "FILE"}
+            << "zevo-run: Tabellendatei DIR/x.AUFGABE (--xlsx) darf nicht auf .rmp oder .aufgabe "
+               "enden";
+        QTest::newRow("table is the task file")
+            << QStringList{"--aufgabe", "TASK", "--csv", "DIR/./t.txt", "FILE"}
+            << "zevo-run: Tabellendatei DIR/./t.txt (--csv) ist die Aufgabendatei";
+        QTest::newRow("table is a program by a hard link")
+            << QStringList{"--aufgabe", "TASK", "--json", "LINK", "FILE"}
+            << "zevo-run: Tabellendatei LINK (--json) ist eine der Programmdateien";
+        QTest::newRow("both tables one file")
+            << QStringList{"--aufgabe", "TASK", "--csv", "DIR/x.csv", "--json", "DIR/./x.csv", "FILE"}
+            << "zevo-run: Tabellendateien --csv und --json sind dieselbe Datei DIR/./x.csv";
+        QTest::newRow("control characters shown")
+            << QStringList{"--f\x1b[8m\n", "FILE"} << "zevo-run: Unbekannte Option '--f\\x1b[8m\\n'";
         QTest::newRow("csv alone") << QStringList{"--csv", "t.csv", "FILE"}
                                    << "zevo-run: Option --csv nur mit --aufgabe möglich";
         QTest::newRow("two files") << QStringList{"FILE", "b.rmp"}
@@ -231,12 +267,31 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
         const QString file = programFile({"10 end"});
-        arguments.replaceInStrings(QStringLiteral("FILE"), file);
-        message.replace(QStringLiteral("FILE"), file);
+        const QString task = m_dir.filePath(QStringLiteral("t.txt"));
+        QFile taskFile(task);
+        QVERIFY(taskFile.open(QIODevice::WriteOnly) && taskFile.write("-> R0=0\n") == 8);
+        taskFile.close();
+        const QString link = m_dir.filePath(QStringLiteral("hart%1.json").arg(m_files));
+        QCOMPARE(::link(QFile::encodeName(file).constData(), QFile::encodeName(link).constData()), 0);
+        for (const auto& [from, to] : {std::pair(QStringLiteral("FILE"), file),
+                                       std::pair(QStringLiteral("TASK"), task),
+                                       std::pair(QStringLiteral("LINK"), link),
+                                       std::pair(QStringLiteral("DIR"), m_dir.path())}) {
+            arguments.replaceInStrings(from, to);
+            message.replace(from, to);
+        }
         const Run run = runZevo(arguments);
         QCOMPARE(run.status, 2);
         QVERIFY(run.out.isEmpty());
         QCOMPARE(run.err, (QStringList{message, QStringLiteral("Hilfe: zevo-run --help")}));
+        // Nothing was written: the program and the task file are as they were.
+        QFile program(file);
+        QVERIFY(program.open(QIODevice::ReadOnly));
+        QCOMPARE(program.readAll(), QByteArray("10 end"));
+        QVERIFY(taskFile.open(QIODevice::ReadOnly));
+        QCOMPARE(taskFile.readAll(), QByteArray("-> R0=0\n"));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("x.csv"))));
+        QFile::remove(link);
     }
 
     // Files that cannot be run: exit 2, the message as the error display shows it.
@@ -457,7 +512,7 @@ private slots:
     }
 
     // The limit ends an endless loop after exactly N steps, each with its entry;
-    // a program that ends with its N-th step is not cut off.
+    // a program whose counter ends at N is not cut off.
     void stepLimit() {
         const QString endless = programFile({"10 cadd 1", "20 goto 10"});
         Run run = runZevo({"--max-steps", "5000", "--last-register", "0", endless});
@@ -472,12 +527,16 @@ private slots:
         QCOMPARE(tail(run), ending(Limit, 3));
 
         const QString three = programFile({"10 cload 5", "20 store 1", "30 end"});
-        run = runZevo({"--max-steps", "3", three});
+        // The limit counts as the counter does: the final "end" is not a step
+        // that counts, and the step that would pass the limit leaves no trace.
+        run = runZevo({"--max-steps", "2", three});
         QCOMPARE(run.status, 0);
         QCOMPARE(tail(run), ending(Success, 2));
-        run = runZevo({"--max-steps", "2", three});
+        run = runZevo({"--max-steps", "1", "--last-register", "1", three});
         QCOMPARE(run.status, 1);
-        QCOMPARE(tail(run), ending(Limit, 2));
+        QCOMPARE(tail(run), ending(Limit, 1));
+        QCOMPARE(run.out.size(), 3);
+        QCOMPARE(run.out.last(), QStringLiteral("5\t0\t"));
 
         // The default limit is one million steps.
         run = runZevo({"--no-protocol", endless});
@@ -625,7 +684,7 @@ private slots:
             QFile file(dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         };
-        write("t.txt", "Titel: Summe; x\nSchrittlimit: 50\nR1=3 R2=4 -> R3=7\nR1=0 R2=0 -> R3=0\n"
+        write("t.txt", "Titel: Summe; x\nSchrittlimit: 3\nR1=3 R2=4 -> R3=7\nR1=0 R2=0 -> R3=0\n"
                        "R1=2147483647 R2=1 -> \"Akkumulatorüberlauf, Abbruch!\"\n");
         write("add.rmp", "10 load 1\r\n20 add 2\r\n30 store 3\r\n40 end\r\n");
         write("-x;y.rmp", "10 load 1\r\n20 store 3\r\n30 end\r\n");
@@ -634,7 +693,7 @@ private slots:
         const QString missing =
             QStringLiteral("Datei %1 kann nicht geöffnet werden.").arg(dir.filePath("fehlt.rmp"));
         const QStringList report{
-            "Aufgabe: Summe; x (3 Fälle, Schrittlimit 50)",
+            "Aufgabe: Summe; x (3 Fälle, Schrittlimit 3)",
             "add.rmp: 3 von 3 Fällen bestanden, höchstens 3 Schritte",
             "-x;y.rmp: 1 von 3 Fällen bestanden, höchstens 2 Schritte; Fall 1 (R1=3 R2=4): "
             "erwartet R3=7, erhalten R3=3",
@@ -661,7 +720,7 @@ private slots:
                         "\"'-x;y.rmp\";2;R1=0 R2=0;ja;2;R3=0;R3=0;" + Success,
                         "\"'-x;y.rmp\";3;R1=2147483647 R2=1;nein;2;" + overflow + ';' + Success +
                             ';' + Success};
-        for (const auto& [name, steps, got] : {std::tuple("loop.rmp", 50, Limit),
+        for (const auto& [name, steps, got] : {std::tuple("loop.rmp", 3, Limit),
                                                std::tuple("fehlt.rmp", 0, missing)})
             for (int i = 0; i < 3; ++i)
                 csv << QStringLiteral("%1;%2;%3;nein;%4;%5;%6;%6")
@@ -675,7 +734,7 @@ private slots:
         QVERIFY(jsonFile.open(QIODevice::ReadOnly));
         const QJsonObject json = QJsonDocument::fromJson(jsonFile.readAll()).object();
         QCOMPARE(json.value("aufgabe").toString(), QStringLiteral("Summe; x"));
-        QCOMPARE(json.value("schrittlimit").toInt(), 50);
+        QCOMPARE(json.value("schrittlimit").toInt(), 3);
         const QJsonArray rows = json.value("ergebnisse").toArray();
         QCOMPARE(rows.size(), 12);
         QCOMPARE(rows[3].toObject(),
@@ -690,6 +749,70 @@ private slots:
         QCOMPARE(run.status, 2);
         QCOMPARE(run.err,
                  QStringList{"zevo-run: Datei /dev/full kann nicht geschrieben werden."});
+    }
+
+    // A submission folder as the shell hands it over: a name that looks like an
+    // option, names with control characters or bytes that are not UTF-8, and a
+    // pipe. Each program is one line of the report, and nothing hangs.
+    void gradingOddNames() {
+        const QDir dir(m_dir.filePath(QStringLiteral("namen")));
+        QVERIFY(dir.mkpath(QStringLiteral(".")));
+        const QByteArray path = QFile::encodeName(dir.path()) + '/';
+        const auto write = [&](const QByteArray& name, const QByteArray& bytes) {
+            FILE* file = std::fopen((path + name).constData(), "wb");
+            QVERIFY(file);
+            std::fputs(bytes.constData(), file);
+            std::fclose(file);
+        };
+        write("t.txt", "R1=1 -> R1=1\n");
+        write("-r.rmp", "10 end\r\n");
+        write("a\nb.rmp", "10 end\r\n");
+        write("nicht\xe4utf8.rmp", "10 end\r\n");
+        write("x.rmp: 1 von 1 F\xc3\xa4llen bestanden\x1b[8m.rmp", "10 cload 5\r\n20 store 1\r\n30 end\r\n");
+        QCOMPARE(::mkfifo((path + "fifo.rmp").constData(), 0600), 0);
+
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral("/bin/sh"),
+                      {"-c", "LC_ALL=C; export LC_ALL; exec \"$0\" --aufgabe t.txt --csv t.csv "
+                             "--json t.json *.rmp",
+                       QStringLiteral(ZEVO_RUN_PATH)});
+        const bool finished = process.waitForFinished(20000);
+        if (!finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        QVERIFY(finished);
+        QCOMPARE(process.exitCode(), 1);
+        const QString opened =
+            QStringLiteral("Datei %1 kann nicht geöffnet werden.").arg(dir.filePath("fifo.rmp"));
+        QCOMPARE(linesOf(process.readAllStandardOutput()),
+                 (QStringList{"Aufgabe: t.txt (1 Fall, Schrittlimit 1000000)",
+                              "-r.rmp: 1 von 1 Fällen bestanden, höchstens 0 Schritte",
+                              "a\\nb.rmp: 1 von 1 Fällen bestanden, höchstens 0 Schritte",
+                              "fifo.rmp: 0 von 1 Fällen bestanden; " + opened,
+                              "nicht\\xe4utf8.rmp: 1 von 1 Fällen bestanden, höchstens 0 Schritte",
+                              "x.rmp: 1 von 1 Fällen bestanden\\x1b[8m.rmp: 0 von 1 Fällen "
+                              "bestanden; Fall 1 (R1=1): erwartet R1=1, erhalten R1=5",
+                              "Ergebnis: 3 von 5 Programmen haben alle Fälle bestanden."}));
+
+        // The tables keep a line break and an escape as they are, and show
+        // the byte that is no UTF-8 as the report does.
+        QFile csvFile(dir.filePath("t.csv"));
+        QVERIFY(csvFile.open(QIODevice::ReadOnly));
+        const QString csv = QString::fromUtf8(csvFile.readAll());
+        QVERIFY(csv.contains(QStringLiteral("\r\n\"a\nb.rmp\";1;")));
+        QVERIFY(csv.contains(QStringLiteral("\r\nnicht\\xe4utf8.rmp;1;")));
+        QFile jsonFile(dir.filePath("t.json"));
+        QVERIFY(jsonFile.open(QIODevice::ReadOnly));
+        const QJsonArray rows =
+            QJsonDocument::fromJson(jsonFile.readAll()).object().value("ergebnisse").toArray();
+        QStringList names;
+        for (const auto& row : rows)
+            names << row.toObject().value("programm").toString();
+        QCOMPARE(names, (QStringList{"-r.rmp", "a\nb.rmp", "fifo.rmp", "nicht\\xe4utf8.rmp",
+                                     QString::fromUtf8("x.rmp: 1 von 1 Fällen bestanden\x1b[8m.rmp")}));
+        QCOMPARE(rows[2].toObject().value("meldung").toString(), opened);
     }
 
     // Each example passes every case of its task file; each wrong program in

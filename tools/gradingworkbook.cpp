@@ -77,7 +77,9 @@ public:
         });
     }
 
-    void empty() { put(0, [](lxw_row_t, lxw_col_t) { return LXW_NO_ERROR; }); }
+    void empty() {
+        put(0, [](lxw_row_t, lxw_col_t) { return LXW_NO_ERROR; });
+    }
 
     void endRow() {
         ++row_;
@@ -94,8 +96,7 @@ public:
     }
 
 private:
-    template<typename Write>
-    void put(qsizetype width, const Write& write) {
+    template <typename Write> void put(qsizetype width, const Write& write) {
         if (!ok_ || row_ >= LXW_ROW_MAX) {
             ok_ = false;
             return;
@@ -190,7 +191,8 @@ std::optional<QByteArray> workbookBytes(const Task& task, const QList<ProgramGra
 
 } // namespace
 
-bool writeGradingWorkbook(const QString& path, const Task& task, const QList<ProgramGrade>& grades) {
+bool writeGradingWorkbook(const QString& path, const Task& task,
+                          const QList<ProgramGrade>& grades) {
     const std::optional<QByteArray> bytes = workbookBytes(task, grades);
     // The same checked write as the other tables: a temporary file beside
     // path, renamed over it only when every byte reached the disk.

@@ -62,7 +62,7 @@ QHash<QString, QString> cells(const QByteArray& sheet, const QByteArray& sharedS
         } else if (xml.isStartElement() && (xml.name() == u"v" || xml.name() == u"f")) {
             const bool formula = xml.name() == u"f";
             const QString v = xml.readElementText();
-            result[ref] = formula  ? QStringLiteral("formula:") + v
+            result[ref] = formula        ? QStringLiteral("formula:") + v
                           : type == u"s" ? QStringLiteral("s:") + strings.value(v.toInt())
                                          : type + QStringLiteral("n:") + v;
         }
@@ -72,9 +72,17 @@ QHash<QString, QString> cells(const QByteArray& sheet, const QByteArray& sharedS
     return result;
 }
 
+QString pick(const QHash<QString, QString>& cells, const QStringList& refs) {
+    QStringList values;
+    for (const QString& ref : refs)
+        values << cells.value(ref);
+    return values.join(u'|');
+}
+
 Task twoCaseTask() {
     Task task;
-    task.cases = {{{{1, 3}}, {{0, 6}}, {}}, {{}, {}, QStringLiteral("Division durch Null, Abbruch!")}};
+    task.cases = {{{{1, 3}}, {{0, 6}}, {}},
+                  {{}, {}, QStringLiteral("Division durch Null, Abbruch!")}};
     return task;
 }
 
@@ -117,30 +125,19 @@ private slots:
         const QByteArray strings = zip.value(QStringLiteral("xl/sharedStrings.xml"));
         const QByteArray sheet1 = zip.value(QStringLiteral("xl/worksheets/sheet1.xml"));
         const QHash<QString, QString> results = cells(sheet1, strings);
-        QCOMPARE(results.value("A1"), "s:Programm");
-        QCOMPARE(results.value("H1"), "s:Meldung");
-        QCOMPARE(results.value("A2"), "s:anna.rmp");
-        QCOMPARE(results.value("B2"), "n:1");
-        QCOMPARE(results.value("C2"), "s:R1=3");
-        QCOMPARE(results.value("D2"), "s:ja");
-        QCOMPARE(results.value("E2"), "n:38");
-        QCOMPARE(results.value("F3"), "s:Division durch Null, Abbruch!");
-        QCOMPARE(results.value("A4"), "s:=1+1\\x1b[8m.rmp");
-        QCOMPARE(results.value("D5"), "s:nein");
+        QCOMPARE(pick(results, {"A1", "H1", "A2", "B2", "C2", "D2", "E2", "F3", "A4", "D5"}),
+                 "s:Programm|s:Meldung|s:anna.rmp|n:1|s:R1=3|s:ja|n:38|"
+                 "s:Division durch Null, Abbruch!|s:=1+1\\x1b[8m.rmp|s:nein");
         QCOMPARE(results.size(), 5 * 8 - 4); // empty: C3, C5 (no inputs), H4, H5 (no message)
         QVERIFY(!results.contains("error"));
-        QVERIFY(sheet1.contains("ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\""));
+        QVERIFY(sheet1.contains(
+            "ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\""));
         QVERIFY(sheet1.contains("<col min=\"1\" max=\"1\" width=\""));
 
         const QByteArray sheet2 = zip.value(QStringLiteral("xl/worksheets/sheet2.xml"));
         const QHash<QString, QString> overview = cells(sheet2, strings);
-        QCOMPARE(overview.value("B1"), "s:Bestandene Fälle");
-        QCOMPARE(overview.value("D1"), "s:Höchstens Schritte");
-        QCOMPARE(overview.value("B2"), "n:2");
-        QCOMPARE(overview.value("D2"), "n:38");
-        QCOMPARE(overview.value("B3"), "n:0");
-        QCOMPARE(overview.value("C3"), "n:2");
-        QVERIFY(!overview.contains("D3"));
+        QCOMPARE(pick(overview, {"B1", "D1", "B2", "D2", "B3", "C3", "D3"}),
+                 "s:Bestandene Fälle|s:Höchstens Schritte|n:2|n:38|n:0|n:2|");
         QVERIFY(sheet2.contains("state=\"frozen\""));
         QVERIFY(zip.value(QStringLiteral("xl/styles.xml")).contains("<b/>"));
     }

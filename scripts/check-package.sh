@@ -20,6 +20,14 @@ if ! diff -u dist/package-contents.txt "$list"; then
     exit 1
 fi
 du -k "$deb" | awk '{print "Paketgröße: " $1 " KiB"}'
+# zevo-run writes the grading workbook with libxlsxwriter; the library scan
+# must have named it, or a school's machine would lack it.
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+if [[ "$depends" != *libxlsxwriter* ]]; then
+    echo "Das Paket nennt libxlsxwriter nicht als Abhängigkeit." >&2
+    exit 1
+fi
 
 echo "== lintian"
 # Errors fail the check; warnings and notes are shown (README: "Debian package").

@@ -4,8 +4,9 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake
+    build-essential cmake pkgconf
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
+    libxlsxwriter-dev zlib1g-dev
     fonts-liberation fontconfig
     xvfb xauth
 )
@@ -29,4 +30,5 @@ sudo=()
 [[ $(id -u) -ne 0 ]] && sudo=(sudo)
 echo "Installiere: ${missing[*]}"
 "${sudo[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# Through env: sudo would drop the variable from the environment.
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

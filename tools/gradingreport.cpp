@@ -3,6 +3,8 @@
 #include "checkedwrite.h"
 #include "nativename.h"
 
+#include <algorithm>
+
 namespace {
 
 QString quoted(const QString& text) { return u'"' + text + u'"'; }
@@ -69,14 +71,9 @@ QString programReportLine(const Task& task, const ProgramGrade& grade) {
     QString line = QStringLiteral("%1: %2 von %3 Fällen bestanden")
                        .arg(grade.program, QString::number(passed),
                             QString::number(grade.cases.size()));
-    if (passed > 0) {
-        qint32 most = 0;
-        for (const CaseGrade& c : grade.cases)
-            if (c.passed)
-                most = std::max(most, c.steps);
-        line += most == 1 ? QStringLiteral(", höchstens 1 Schritt")
-                          : QStringLiteral(", höchstens %1 Schritte").arg(most);
-    }
+    if (const std::optional<qint32> most = slowestPassingSteps(grade))
+        line += *most == 1 ? QStringLiteral(", höchstens 1 Schritt")
+                           : QStringLiteral(", höchstens %1 Schritte").arg(*most);
     const QString failure = failureText(task, grade);
     // One program, one line: no name or message may break it or steer the terminal.
     return visibleText(failure.isEmpty() ? line : line + QStringLiteral("; ") + failure);
@@ -88,22 +85,44 @@ QString summaryLine(qsizetype allPassed, qsizetype programs) {
         .arg(programs);
 }
 
-QByteArray csvTable(const Task& task, const QList<ProgramGrade>& grades) {
-    QString text = QStringLiteral(
-        "\uFEFFProgramm;Fall;Eingabe;Bestanden;Schritte;Erwartet;Erhalten;Meldung\r\n");
+QStringList gradeRowColumns() {
+    return {QStringLiteral("Programm"), QStringLiteral("Fall"),      QStringLiteral("Eingabe"),
+            QStringLiteral("Bestanden"), QStringLiteral("Schritte"), QStringLiteral("Erwartet"),
+            QStringLiteral("Erhalten"), QStringLiteral("Meldung")};
+}
+
+QList<GradeRow> gradeRows(const Task& task, const QList<ProgramGrade>& grades) {
+    QList<GradeRow> rows;
     for (const ProgramGrade& grade : grades)
         for (qsizetype i = 0; i < grade.cases.size(); ++i) {
             const CaseGrade& c = grade.cases[i];
-            const QStringList fields{csvText(grade.program),
-                                     QString::number(i + 1),
-                                     csvText(registerValuesText(task.cases[i].inputs)),
-                                     c.passed ? QStringLiteral("ja") : QStringLiteral("nein"),
-                                     QString::number(c.steps),
-                                     csvText(expectedText(task.cases[i])),
-                                     csvText(c.got),
-                                     csvText(c.message)};
-            text += fields.join(u';') + QStringLiteral("\r\n");
+            rows.append({grade.program, i + 1, registerValuesText(task.cases[i].inputs), c.passed,
+                         c.steps, expectedText(task.cases[i]), c.got, c.message});
         }
+    return rows;
+}
+
+std::optional<qint32> slowestPassingSteps(const ProgramGrade& grade) {
+    std::optional<qint32> most;
+    for (const CaseGrade& c : grade.cases)
+        if (c.passed)
+            most = std::max(most.value_or(0), c.steps);
+    return most;
+}
+
+QByteArray csvTable(const Task& task, const QList<ProgramGrade>& grades) {
+    QString text = QStringLiteral("\uFEFF") + gradeRowColumns().join(u';') + QStringLiteral("\r\n");
+    for (const GradeRow& row : gradeRows(task, grades)) {
+        const QStringList fields{csvText(row.program),
+                                 QString::number(row.caseNumber),
+                                 csvText(row.inputs),
+                                 row.passed ? QStringLiteral("ja") : QStringLiteral("nein"),
+                                 QString::number(row.steps),
+                                 csvText(row.expected),
+                                 csvText(row.got),
+                                 csvText(row.message)};
+        text += fields.join(u';') + QStringLiteral("\r\n");
+    }
     return text.toUtf8();
 }
 
@@ -112,18 +131,15 @@ QByteArray jsonTable(const Task& task, const QList<ProgramGrade>& grades) {
                        .arg(task.title ? jsonString(*task.title) : QStringLiteral("null"))
                        .arg(task.stepLimit);
     QStringList rows;
-    for (const ProgramGrade& grade : grades)
-        for (qsizetype i = 0; i < grade.cases.size(); ++i) {
-            const CaseGrade& c = grade.cases[i];
-            rows << QStringLiteral("\n{\"programm\": %1, \"fall\": %2, \"eingabe\": %3, "
-                                   "\"bestanden\": %4, \"schritte\": %5, \"erwartet\": %6, "
-                                   "\"erhalten\": %7, \"meldung\": %8}")
-                        .arg(jsonString(grade.program), QString::number(i + 1),
-                             jsonString(registerValuesText(task.cases[i].inputs)),
-                             c.passed ? QStringLiteral("true") : QStringLiteral("false"),
-                             QString::number(c.steps), jsonString(expectedText(task.cases[i])),
-                             jsonString(c.got), jsonString(c.message));
-        }
+    for (const GradeRow& row : gradeRows(task, grades))
+        rows << QStringLiteral("\n{\"programm\": %1, \"fall\": %2, \"eingabe\": %3, "
+                               "\"bestanden\": %4, \"schritte\": %5, \"erwartet\": %6, "
+                               "\"erhalten\": %7, \"meldung\": %8}")
+                    .arg(jsonString(row.program), QString::number(row.caseNumber),
+                         jsonString(row.inputs),
+                         row.passed ? QStringLiteral("true") : QStringLiteral("false"),
+                         QString::number(row.steps), jsonString(row.expected),
+                         jsonString(row.got), jsonString(row.message));
     return (text + rows.join(u',') + QStringLiteral("\n]}\n")).toUtf8();
 }
 

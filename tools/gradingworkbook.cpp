@@ -1,7 +1,200 @@
 #include "gradingworkbook.h"
 
-// Placeholder until the workbook writer lands: no workbook is written, and the
-// caller reports the file as not writable.
-bool writeGradingWorkbook(const QString&, const Task&, const QList<ProgramGrade>&) {
-    return false;
+#include "gradingreport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+#include <QtEndian>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// Excel keeps at most this many characters in a cell.
+constexpr qsizetype maxCellText = 32767;
+// Wider columns than this would push the next ones off the screen.
+constexpr qsizetype maxColumnWidth = 60;
+
+// A cell holds XML text. Control characters, which XML cannot carry and which
+// could hide what a name really says, are shown as \xNN, as in the report;
+// what is no character at all (a lone surrogate, U+FFFE, U+FFFF) becomes U+FFFD.
+QString cellText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F)) {
+            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += c;
+            out += text[++i];
+        } else if (c.isSurrogate() || u == 0xFFFE || u == 0xFFFF) {
+            out += QChar(QChar::ReplacementCharacter);
+        } else {
+            out += c;
+        }
+    }
+    if (out.size() > maxCellText) {
+        out.truncate(maxCellText);
+        if (out.back().isHighSurrogate())
+            out.chop(1);
+    }
+    return out;
+}
+
+// One sheet: its cells are written row by row, each column remembers its
+// widest text so that it can be made wide enough at the end.
+class Sheet {
+public:
+    Sheet(lxw_workbook* book, const char* name, const QStringList& header, lxw_format* bold)
+        : sheet_(workbook_add_worksheet(book, name)) {
+        if (!sheet_) {
+            ok_ = false;
+            return;
+        }
+        for (const QString& title : header)
+            text(title, bold);
+        endRow();
+        worksheet_freeze_panes(sheet_, 1, 0);
+    }
+
+    void text(const QString& value, lxw_format* format = nullptr) {
+        const QString shown = cellText(value);
+        // Always a string cell: a name beginning with "=" is never a formula.
+        put(shown.size(), [&](lxw_row_t row, lxw_col_t column) {
+            return worksheet_write_string(sheet_, row, column, shown.toUtf8().constData(), format);
+        });
+    }
+
+    void number(qint64 value) {
+        put(QString::number(value).size(), [&](lxw_row_t row, lxw_col_t column) {
+            return worksheet_write_number(sheet_, row, column, double(value), nullptr);
+        });
+    }
+
+    void empty() {
+        put(0, [](lxw_row_t, lxw_col_t) { return LXW_NO_ERROR; });
+    }
+
+    void endRow() {
+        ++row_;
+        column_ = 0;
+    }
+
+    // Sets the column widths; true when every cell was taken.
+    bool finish() {
+        for (qsizetype i = 0; ok_ && i < widths_.size(); ++i)
+            ok_ = worksheet_set_column(sheet_, lxw_col_t(i), lxw_col_t(i),
+                                       double(std::min(widths_[i] + 2, maxColumnWidth)),
+                                       nullptr) == LXW_NO_ERROR;
+        return ok_;
+    }
+
+private:
+    template <typename Write> void put(qsizetype width, const Write& write) {
+        if (!ok_ || row_ >= LXW_ROW_MAX) {
+            ok_ = false;
+            return;
+        }
+        if (widths_.size() <= column_)
+            widths_.resize(column_ + 1);
+        widths_[column_] = std::max(widths_[column_], width);
+        ok_ = write(lxw_row_t(row_), lxw_col_t(column_)) == LXW_NO_ERROR;
+        ++column_;
+    }
+
+    lxw_worksheet* sheet_;
+    bool ok_ = true;
+    qsizetype row_ = 0;
+    qsizetype column_ = 0;
+    QList<qsizetype> widths_;
+};
+
+// The written file must be a whole zip archive: its central directory ends
+// exactly where the end record begins, and the end record closes the file.
+bool isWholeZip(const QByteArray& bytes) {
+    constexpr qsizetype endRecord = 22;
+    if (bytes.size() < endRecord || !bytes.startsWith("PK\x03\x04"))
+        return false;
+    const char* end = bytes.constData() + bytes.size() - endRecord;
+    if (QByteArray(end, 4) != "PK\x05\x06")
+        return false;
+    const quint16 entries = qFromLittleEndian<quint16>(end + 10);
+    const quint32 size = qFromLittleEndian<quint32>(end + 12);
+    const quint32 offset = qFromLittleEndian<quint32>(end + 16);
+    return entries > 0 && qint64(offset) + size == bytes.size() - endRecord;
+}
+
+// Builds the workbook in a scratch file and returns its bytes; none when
+// libxlsxwriter failed anywhere.
+std::optional<QByteArray> workbookBytes(const Task& task, const QList<ProgramGrade>& grades) {
+    QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/zevo-XXXXXX.xlsx"));
+    if (!scratch.open())
+        return std::nullopt;
+    scratch.close();
+
+    lxw_workbook* book = workbook_new(QFile::encodeName(scratch.fileName()).constData());
+    if (!book)
+        return std::nullopt;
+    lxw_format* bold = workbook_add_format(book);
+    bool ok = bold != nullptr;
+    if (ok)
+        format_set_bold(bold);
+
+    Sheet results(book, "Ergebnisse", gradeRowColumns(), bold);
+    for (const GradeRow& row : gradeRows(task, grades)) {
+        results.text(row.program);
+        results.number(row.caseNumber);
+        results.text(row.inputs);
+        results.text(row.passed ? QStringLiteral("ja") : QStringLiteral("nein"));
+        results.number(row.steps);
+        results.text(row.expected);
+        results.text(row.got);
+        results.text(row.message);
+        results.endRow();
+    }
+
+    Sheet overview(book, "Übersicht",
+                   {QStringLiteral("Programm"), QStringLiteral("Bestandene Fälle"),
+                    QStringLiteral("Fälle"), QStringLiteral("Höchstens Schritte")},
+                   bold);
+    for (const ProgramGrade& grade : grades) {
+        overview.text(grade.program);
+        overview.number(grade.passedCount());
+        overview.number(grade.cases.size());
+        if (const std::optional<qint32> most = slowestPassingSteps(grade))
+            overview.number(*most);
+        else
+            overview.empty();
+        overview.endRow();
+    }
+
+    ok = results.finish() && overview.finish() && ok;
+    // Closing writes the file and frees the workbook, so it comes even after a failure.
+    ok = workbook_close(book) == LXW_NO_ERROR && ok;
+    if (!ok)
+        return std::nullopt;
+
+    QFile written(scratch.fileName());
+    if (!written.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = written.readAll();
+    if (written.error() != QFileDevice::NoError || !isWholeZip(bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+bool writeGradingWorkbook(const QString& path, const Task& task,
+                          const QList<ProgramGrade>& grades) {
+    const std::optional<QByteArray> bytes = workbookBytes(task, grades);
+    // The same checked write as the other tables: a temporary file beside
+    // path, renamed over it only when every byte reached the disk.
+    return bytes && writeFileChecked(path, *bytes);
 }

@@ -1,0 +1,161 @@
+#include "gradingworkbook.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+#include <QtEndian>
+
+#include <zlib.h>
+
+namespace {
+
+// The entries of a zip archive, found through its central directory.
+QHash<QString, QByteArray> unzip(const QByteArray& zip) {
+    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(zip.constData() + at); };
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(zip.constData() + at); };
+    QHash<QString, QByteArray> entries;
+    const qsizetype end = zip.size() - 22;
+    qsizetype at = u32(end + 16);
+    for (int i = 0; i < u16(end + 10); ++i) {
+        const quint32 packed = u32(at + 20), size = u32(at + 24);
+        const QString name = QString::fromUtf8(zip.mid(at + 46, u16(at + 28)));
+        const qsizetype local = u32(at + 42);
+        const QByteArray data = zip.mid(local + 30 + u16(local + 26) + u16(local + 28), packed);
+        QByteArray out(size, '\0');
+        if (u16(at + 10) == 0) {
+            out = data;
+        } else {
+            z_stream s{};
+            s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+            s.avail_in = uInt(data.size());
+            s.next_out = reinterpret_cast<Bytef*>(out.data());
+            s.avail_out = uInt(out.size());
+            if (inflateInit2(&s, -MAX_WBITS) != Z_OK || inflate(&s, Z_FINISH) != Z_STREAM_END)
+                out = "<inflate failed>";
+            inflateEnd(&s);
+        }
+        entries.insert(name, out);
+        at += 46 + u16(at + 28) + u16(at + 30) + u16(at + 32);
+    }
+    return entries;
+}
+
+// Every cell of a sheet as "type:value" by its reference ("A1"); strings
+// looked up in the shared strings.
+QHash<QString, QString> cells(const QByteArray& sheet, const QByteArray& sharedStrings) {
+    QStringList strings;
+    QXmlStreamReader shared(sharedStrings);
+    while (!shared.atEnd())
+        if (shared.readNext() == QXmlStreamReader::StartElement && shared.name() == u"t")
+            strings << shared.readElementText();
+    QHash<QString, QString> result;
+    QXmlStreamReader xml(sheet);
+    QString ref, type;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"c") {
+            ref = xml.attributes().value(QLatin1String("r")).toString();
+            type = xml.attributes().value(QLatin1String("t")).toString();
+        } else if (xml.isStartElement() && (xml.name() == u"v" || xml.name() == u"f")) {
+            const bool formula = xml.name() == u"f";
+            const QString v = xml.readElementText();
+            result[ref] = formula        ? QStringLiteral("formula:") + v
+                          : type == u"s" ? QStringLiteral("s:") + strings.value(v.toInt())
+                                         : type + QStringLiteral("n:") + v;
+        }
+    }
+    if (xml.hasError())
+        result[QStringLiteral("error")] = xml.errorString();
+    return result;
+}
+
+QString pick(const QHash<QString, QString>& cells, const QStringList& refs) {
+    QStringList values;
+    for (const QString& ref : refs)
+        values << cells.value(ref);
+    return values.join(u'|');
+}
+
+Task twoCaseTask() {
+    Task task;
+    task.cases = {{{{1, 3}}, {{0, 6}}, {}},
+                  {{}, {}, QStringLiteral("Division durch Null, Abbruch!")}};
+    return task;
+}
+
+QList<ProgramGrade> twoPrograms() {
+    ProgramGrade anna{QStringLiteral("anna.rmp"),
+                      {{true, 38, QStringLiteral("R0=6"), false, QStringLiteral("fertig")},
+                       {true, 5, QStringLiteral("Division durch Null, Abbruch!"), true,
+                        QStringLiteral("Division durch Null, Abbruch!")}},
+                      false};
+    // A name that a spreadsheet would run as a formula, with an escape character.
+    ProgramGrade odd{QStringLiteral("=1+1\x1b[8m.rmp"),
+                     {{false, 7, QStringLiteral("R0=0"), false, QString()},
+                      {false, 9, QStringLiteral("R0=0"), false, QString()}},
+                     false};
+    return {anna, odd};
+}
+
+} // namespace
+
+class TestGradingWorkbook : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cellsAndSheets() {
+        QTemporaryDir dir;
+        QTemporaryDir scratch;
+        qputenv("TMPDIR", QFile::encodeName(scratch.path()));
+        const QString path = dir.filePath(QStringLiteral("noten.xlsx"));
+        QVERIFY(writeGradingWorkbook(path, twoCaseTask(), twoPrograms()));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), {"noten.xlsx"});
+        QVERIFY(QDir(scratch.path()).isEmpty());
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QHash<QString, QByteArray> zip = unzip(file.readAll());
+        const QByteArray book = zip.value(QStringLiteral("xl/workbook.xml"));
+        QVERIFY(book.contains("<sheet name=\"Ergebnisse\" sheetId=\"1\""));
+        QVERIFY(book.contains("<sheet name=\"Übersicht\" sheetId=\"2\""));
+
+        const QByteArray strings = zip.value(QStringLiteral("xl/sharedStrings.xml"));
+        const QByteArray sheet1 = zip.value(QStringLiteral("xl/worksheets/sheet1.xml"));
+        const QHash<QString, QString> results = cells(sheet1, strings);
+        QCOMPARE(pick(results, {"A1", "H1", "A2", "B2", "C2", "D2", "E2", "F3", "A4", "D5"}),
+                 "s:Programm|s:Meldung|s:anna.rmp|n:1|s:R1=3|s:ja|n:38|"
+                 "s:Division durch Null, Abbruch!|s:=1+1\\x1b[8m.rmp|s:nein");
+        QCOMPARE(results.size(), 5 * 8 - 4); // empty: C3, C5 (no inputs), H4, H5 (no message)
+        QVERIFY(!results.contains("error"));
+        QVERIFY(sheet1.contains(
+            "ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\""));
+        QVERIFY(sheet1.contains("<col min=\"1\" max=\"1\" width=\""));
+
+        const QByteArray sheet2 = zip.value(QStringLiteral("xl/worksheets/sheet2.xml"));
+        const QHash<QString, QString> overview = cells(sheet2, strings);
+        QCOMPARE(pick(overview, {"B1", "D1", "B2", "D2", "B3", "C3", "D3"}),
+                 "s:Bestandene Fälle|s:Höchstens Schritte|n:2|n:38|n:0|n:2|");
+        QVERIFY(sheet2.contains("state=\"frozen\""));
+        QVERIFY(zip.value(QStringLiteral("xl/styles.xml")).contains("<b/>"));
+    }
+
+    // A write that fails leaves nothing behind and says so.
+    void failedWrite() {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath(QStringLiteral("fehlt/noten.xlsx"));
+        QVERIFY(!writeGradingWorkbook(missing, twoCaseTask(), twoPrograms()));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("fehlt"))));
+        QVERIFY(QDir().mkdir(dir.filePath(QStringLiteral("ordner"))));
+        QVERIFY(!writeGradingWorkbook(dir.filePath(QStringLiteral("ordner")), twoCaseTask(),
+                                      twoPrograms()));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 {"ordner"});
+        QVERIFY(QDir(dir.filePath(QStringLiteral("ordner"))).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGradingWorkbook)
+#include "tst_gradingworkbook.moc"

@@ -73,14 +73,15 @@ QString germanError(const QCommandLineParser& parser, const QStringList& argumen
     if (match.hasMatch()) {
         const QString option = match.captured(2);
         if (match.captured(1) == u"Unexpected")
-            return QStringLiteral("Die Option %1 erwartet keinen Wert").arg(option);
+            return QStringLiteral("Option %1 erwartet keinen Wert").arg(option);
         if (option.endsWith(u"zoom"))
             return QStringLiteral("Bei --zoom fehlt der Faktor (erlaubt: 1 bis 4)");
         return QStringLiteral("Bei %1 fehlt der Wert").arg(option);
     }
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty())
-        return QStringLiteral("Unbekannte Option: %1").arg(typedOption(arguments, unknown.first()));
+        return QStringLiteral("Unbekannte Option '%1'")
+            .arg(typedOption(arguments, unknown.first()));
     return QStringLiteral("Ungültiger Aufruf");
 }
 
@@ -114,7 +115,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
-        line.error = QStringLiteral("Zevo öffnet höchstens eine Datei, nicht %1").arg(files.size());
+        line.error = QStringLiteral("Mehr als eine Programmdatei angegeben: %1")
+                         .arg(files.join(QStringLiteral(", ")));
         return line;
     }
     if (!files.isEmpty())

@@ -31,9 +31,9 @@ private slots:
         QTest::newRow("missing") << QStringList{"--zoom"} << 0.0 << ""
                                  << "Bei --zoom fehlt";
         QTest::newRow("unknown option") << QStringList{"--foo"} << 0.0 << ""
-                                        << "Unbekannte Option: --foo";
+                                        << "Unbekannte Option '--foo'";
         QTest::newRow("unknown beside a file") << QStringList{"a.rmp", "-x=1"} << 0.0 << ""
-                                               << "Unbekannte Option: -x";
+                                               << "Unbekannte Option '-x'";
         QTest::newRow("value for a switch") << QStringList{"--version=2"} << 0.0 << ""
                                             << "--version erwartet keinen Wert";
         QTest::newRow("file") << QStringList{"aufgabe.rmp"} << 0.0 << "aufgabe.rmp"
@@ -44,7 +44,7 @@ private slots:
             << QStringList{"--zoom", "2", "--", "--zoom"} << 2.0 << "--zoom"
             << "";
         QTest::newRow("two files") << QStringList{"a.rmp", "b.rmp"} << 0.0 << ""
-                                   << "höchstens eine Datei";
+                                   << "Mehr als eine Programmdatei angegeben: a.rmp, b.rmp";
         QTest::newRow("Qt's own option")
             << QStringList{"-platform", "offscreen", "x.rmp"} << 0.0 << "x.rmp"
             << "";

@@ -56,7 +56,7 @@ QString typedOption(const QStringList& arguments, const QString& name) {
             break;
         if (!arg.startsWith(u'-'))
             continue;
-        QString bare = arg.section(u'=', 0, 0);
+        const QString bare = arg.section(u'=', 0, 0);
         const QString dashes = bare.startsWith(u"--") ? QStringLiteral("--") : QStringLiteral("-");
         if (bare.mid(dashes.size()) == name)
             return dashes + name;

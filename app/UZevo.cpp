@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QSlider>
 #include <QThread>
+#include <QTimer>
 
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
@@ -178,6 +179,11 @@ void THauptformular::NeuClick() {
 void THauptformular::OeffnenClick() {
     if (mayLeaveRegisterCell())
         m_document->OeffnenClick();
+}
+void THauptformular::openAtStartUp(const QString& path) {
+    // From the event loop: the editor then has its place and width, as for a
+    // chosen file, and an error box appears over a window that is already there.
+    QTimer::singleShot(0, this, [this, path] { m_document->openFile(path); });
 }
 void THauptformular::SpeichernClick() {
     m_document->SpeichernClick();

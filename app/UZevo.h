@@ -51,6 +51,10 @@ public:
     ProgramDocument& document() { return *m_document; }
     const Settings& settings() const { return m_settings; }
 
+    // Opens the program named on zevo's command line once the window is up, as
+    // "Öffnen..." opens a chosen file.
+    void openAtStartUp(const QString& path);
+
     // Answers whether the window may close (asks when the setting says so).
     bool exitProgram();
     QString getActFileName() const { return m_document->getActFileName(); }

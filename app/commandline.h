@@ -5,12 +5,13 @@
 
 #include <optional>
 
-// What zevo's own options ask for. Everything else on the command line is left
-// to Qt (-platform, -style, ...), as before these options existed.
+// What zevo's command line asks for. Qt's own options (-platform, -style, ...)
+// pass untouched to QApplication; any other option is refused.
 struct CommandLine {
     bool help = false;
     bool version = false;
     std::optional<double> zoom; // 1 to 4; absent: Qt's usual size
+    QString file;               // the program to open at start-up; empty: none
     QString error;              // German, for standard error; empty when the line is fine
 };
 

@@ -89,5 +89,7 @@ int main(int argc, char* argv[]) {
     }
 
     Hauptformular.show();
+    if (!line.file.isEmpty())
+        Hauptformular.openAtStartUp(line.file);
     return app.exec();
 }

@@ -53,6 +53,9 @@ void ProgramDocument::NeuClick() {
 void ProgramDocument::OeffnenClick() {
     guardCommand(m_dialogs, [this] { openProgram(); });
 }
+void ProgramDocument::openFile(const QString& name) {
+    guardCommand(m_dialogs, [this, &name] { loadProgram(name); });
+}
 void ProgramDocument::SpeichernClick() {
     guardCommand(m_dialogs, [this] {
         if (ActFileName.isEmpty())
@@ -89,8 +92,13 @@ void ProgramDocument::newProgram() {
 
 void ProgramDocument::openProgram() {
     const QString name = m_dialogs.openFileName(m_lastOpenName);
-    if (name.isEmpty())
-        return;
+    if (!name.isEmpty())
+        loadProgram(name);
+}
+
+void ProgramDocument::loadProgram(const QString& name) {
+    // The open dialog offers this name next, also for a file named at
+    // start-up: the next task of a class usually lies beside it.
     m_lastOpenName = name;
     const QString text = ProgramFile::load(name); // a failure changes nothing
     const QString previousName = ActFileName;

@@ -26,6 +26,8 @@ public:
 
     void NeuClick();
     void OeffnenClick();
+    // "Öffnen..." with the file already chosen (a program named at start-up).
+    void openFile(const QString& name);
     void SpeichernClick();
     void SpeichernunterClick();
     void DruckenClick();
@@ -37,6 +39,7 @@ public:
 private:
     void newProgram();
     void openProgram();
+    void loadProgram(const QString& name);
     void saveProgramAs();
     void writeProgram(const QString& path);
     // Makes the change of ActFileName part of the editor's current undo step.

@@ -9,7 +9,8 @@ deb=$1
 
 root=$(mktemp -d)
 list=$(mktemp)
-trap 'rm -rf "$root" "$list"' EXIT
+home=$(mktemp -d)
+trap 'rm -rf "$root" "$list" "$home"' EXIT
 dpkg-deb -x "$deb" "$root"
 
 echo "== Inhalt"
@@ -36,6 +37,33 @@ lintian --fail-on error --display-info --tag-display-limit 0 "$deb"
 echo "== desktop-file-validate"
 desktop-file-validate "$root/usr/share/applications/zevo.desktop"
 
+echo "== Dateityp .rmp"
+# A desktop after installing the package: build the MIME and desktop databases
+# from the package's files, as the triggers of shared-mime-info and
+# desktop-file-utils do on a real system, and ask xdg-mime about a program
+# file. Only the package's share folder and an empty home are visible.
+share=$root/usr/share
+mime_type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$share/mime/packages/zevo.xml")
+desktop() {
+    env -i PATH="$PATH" HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_DATA_DIRS="$share" \
+        XDG_CONFIG_HOME="$home/.config" XDG_CONFIG_DIRS="$home/.config" "$@"
+}
+desktop update-mime-database "$share/mime"
+desktop update-desktop-database "$share/applications"
+printf '10 end\r\n' >"$home/x.rmp"
+found=$(desktop xdg-mime query filetype "$home/x.rmp")
+echo "xdg-mime query filetype x.rmp: $found"
+if [[ -z "$mime_type" || "$found" != "$mime_type" ]]; then
+    echo "x.rmp hat den Typ '$found' statt '$mime_type'." >&2
+    exit 1
+fi
+handler=$(desktop xdg-mime query default "$mime_type")
+echo "xdg-mime query default $mime_type: $handler"
+if [[ "$handler" != zevo.desktop ]]; then
+    echo "Für $mime_type ist '$handler' eingetragen statt zevo.desktop." >&2
+    exit 1
+fi
+
 echo "== appstreamcli validate"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 
@@ -53,6 +81,12 @@ status=0
 "$bin/zevo" --zoom 5 2>/dev/null || status=$?
 if ((status != 2)); then
     echo "zevo --zoom 5 endete mit $status statt 2." >&2
+    exit 1
+fi
+status=0
+"$bin/zevo" --foo 2>/dev/null || status=$?
+if ((status != 2)); then
+    echo "zevo --foo endete mit $status statt 2." >&2
     exit 1
 fi
 # 5! = 120 lands in R2.

@@ -15,7 +15,9 @@ if [[ "${ZEVO_FUZZ:-}" == 1 ]]; then
 fi
 # Building the Debian package and checking it (./build.sh package, CI).
 if [[ "${ZEVO_PACKAGE:-}" == 1 ]]; then
-    packages+=(dpkg-dev file lintian appstream desktop-file-utils mandoc man-db)
+    # xdg-mime answers from the MIME database through File::MimeInfo.
+    packages+=(dpkg-dev file lintian appstream desktop-file-utils mandoc man-db
+        xdg-utils shared-mime-info libfile-mimeinfo-perl)
 fi
 
 missing=()

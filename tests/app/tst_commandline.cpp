@@ -1,5 +1,7 @@
-// zevo --zoom: the factor reaches Qt only when it is a number from 1 to 4; any
-// other value is refused, so a typo never starts a window of a strange size.
+// zevo's command line: --zoom reaches Qt only as a number from 1 to 4, at most
+// one program file, and every other mistake is refused with a German message
+// that names it, so a typo never starts a window of a strange size or silently
+// without the file the user asked for.
 #include "commandline.h"
 
 #include <QTest>
@@ -7,28 +9,59 @@
 class TestCommandLine : public QObject {
     Q_OBJECT
 private slots:
-    void zoom_data() {
+    void arguments_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<double>("zoom"); // 0: refused
-        QTest::newRow("two") << QStringList{"--zoom", "2"} << 2.0;
-        QTest::newRow("German comma") << QStringList{"--zoom=1,5"} << 1.5;
-        QTest::newRow("lowest") << QStringList{"--zoom", "1"} << 1.0;
-        QTest::newRow("highest") << QStringList{"--zoom", "4.0"} << 4.0;
-        QTest::newRow("below") << QStringList{"--zoom", "0.9"} << 0.0;
-        QTest::newRow("above") << QStringList{"--zoom", "4.01"} << 0.0;
-        QTest::newRow("word") << QStringList{"--zoom", "groß"} << 0.0;
-        QTest::newRow("missing") << QStringList{"--zoom"} << 0.0;
+        QTest::addColumn<double>("zoom");     // 0: none
+        QTest::addColumn<QString>("file");    // empty: none
+        QTest::addColumn<QString>("refusal"); // part of the message; empty: accepted
+        QTest::newRow("two") << QStringList{"--zoom", "2"} << 2.0 << ""
+                             << "";
+        QTest::newRow("German comma") << QStringList{"--zoom=1,5"} << 1.5 << ""
+                                      << "";
+        QTest::newRow("lowest") << QStringList{"--zoom", "1"} << 1.0 << ""
+                                << "";
+        QTest::newRow("highest") << QStringList{"--zoom", "4.0"} << 4.0 << ""
+                                 << "";
+        QTest::newRow("below") << QStringList{"--zoom", "0.9"} << 0.0 << ""
+                               << "'0.9'";
+        QTest::newRow("above") << QStringList{"--zoom", "4.01"} << 0.0 << ""
+                               << "'4.01'";
+        QTest::newRow("word") << QStringList{"--zoom", "groß"} << 0.0 << ""
+                              << "'groß'";
+        QTest::newRow("missing") << QStringList{"--zoom"} << 0.0 << ""
+                                 << "Bei --zoom fehlt";
+        QTest::newRow("unknown option") << QStringList{"--foo"} << 0.0 << ""
+                                        << "Unbekannte Option '--foo'";
+        QTest::newRow("unknown beside a file") << QStringList{"a.rmp", "-x=1"} << 0.0 << ""
+                                               << "Unbekannte Option '-x'";
+        QTest::newRow("value for a switch") << QStringList{"--version=2"} << 0.0 << ""
+                                            << "--version erwartet keinen Wert";
+        QTest::newRow("file") << QStringList{"aufgabe.rmp"} << 0.0 << "aufgabe.rmp"
+                              << "";
+        QTest::newRow("file and zoom") << QStringList{"Ü 1.rmp", "--zoom", "2"} << 2.0 << "Ü 1.rmp"
+                                       << "";
+        QTest::newRow("-- ends the options")
+            << QStringList{"--zoom", "2", "--", "--zoom"} << 2.0 << "--zoom"
+            << "";
+        QTest::newRow("two files") << QStringList{"a.rmp", "b.rmp"} << 0.0 << ""
+                                   << "Mehr als eine Programmdatei angegeben: a.rmp, b.rmp";
+        QTest::newRow("Qt's own option")
+            << QStringList{"-platform", "offscreen", "x.rmp"} << 0.0 << "x.rmp"
+            << "";
     }
-    void zoom() {
+    void arguments() {
         QFETCH(QStringList, arguments);
         QFETCH(double, zoom);
+        QFETCH(QString, file);
+        QFETCH(QString, refusal);
         const CommandLine line = parseCommandLine(arguments);
-        if (zoom == 0.0) {
-            QVERIFY(!line.error.isEmpty());
-        } else {
-            QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
-            QCOMPARE(line.zoom.value_or(0.0), zoom);
+        if (!refusal.isEmpty()) {
+            QVERIFY2(line.error.contains(refusal), qPrintable(line.error));
+            return;
         }
+        QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
+        QCOMPARE(line.zoom.value_or(0.0), zoom);
+        QCOMPARE(line.file, file);
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -446,6 +447,39 @@ private slots:
         app.window.RegisterEditor->item(3, TRegisterEditor::ValueColumn)->setText("x");
         app.window.RegisterSpeichernClick();
         QCOMPARE(app.dialogs.log, (QStringList{"showError:'x' ist kein gültiger Integerwert."}));
+    }
+
+    // "zevo aufgabe.rmp": the file is opened as "Öffnen..." opens it, without
+    // the dialog; a file that cannot be read gets the usual box over the empty window.
+    void startUpWithAFile_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("readable") << true;
+        QTest::newRow("missing") << false;
+    }
+    void startUpWithAFile() {
+        QFETCH(bool, exists);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("aufgabe.rmp"));
+        if (exists) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("10 cload 5\n20 end\n");
+        }
+        Application app;
+        app.window.openAtStartUp(path);
+        if (exists) {
+            QTRY_COMPARE(app.window.windowTitle(), QStringLiteral("Zevo 1.0 (aufgabe.rmp)"));
+            QCOMPARE(app.window.ProgramMemo->wholeText(),
+                     QStringLiteral("10 cload 5\r\n20 end\r\n"));
+            QCOMPARE(app.window.getActFileName(), path);
+            QVERIFY(app.enabled("Einzelschritt")); // reset, ready to run
+            QCOMPARE(app.dialogs.log, QStringList{});
+        } else {
+            QTRY_COMPARE(app.dialogs.log,
+                         QStringList{"showError:Datei " + path + " kann nicht geöffnet werden."});
+            QCOMPARE(app.window.windowTitle(), QStringLiteral("Zevo 1.0"));
+            QCOMPARE(app.window.ProgramMemo->wholeText(), QString());
+        }
     }
 
     void fullStopRule_data() {

@@ -6,11 +6,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyle>
 
 namespace {
 
@@ -27,11 +29,25 @@ void raiseAboveOurWindows(QWidget& dialog) {
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
 }
 
+// The platform's pictures for the boxes have no versions for an enlarged
+// display and come out blurred there; ours have. The box keeps its kind.
+void showBoxPicture(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+    if (!label)
+        return;
+    const Look::BoxPicture kind = box.icon() == QMessageBox::Information ? Look::BoxPicture::Information
+                                  : box.icon() == QMessageBox::Question  ? Look::BoxPicture::Question
+                                                                         : Look::BoxPicture::Critical;
+    const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    label->setPixmap(Look::boxPicture(kind).pixmap(QSize(size, size), box.devicePixelRatio()));
+}
+
 // A message box has a title and a close button, nothing to resize.
 void prepareBox(QMessageBox& box) {
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint);
     raiseAboveOurWindows(box);
+    showBoxPicture(box);
 }
 
 void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,

@@ -2,10 +2,12 @@
 
 #include "helpviewer.h"
 #include "look.h"
+#include "screenfit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -13,6 +15,10 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStyle>
+#include <QTreeView>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -50,6 +56,39 @@ void prepareBox(QMessageBox& box) {
     showBoxPicture(box);
 }
 
+} // namespace
+
+// Qt sizes the detail view's columns for English texts ("mp3Folder"), which
+// cuts "Verzeichnis", the type of a program file and the German headings; each
+// column gets room for its heading and its longest usual entry, and the dialog grows by what the
+// columns gained, as far as the screen allows.
+void QtDialogs::fitColumns(QFileDialog& dialog) {
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!tree)
+        return;
+    QHeaderView* header = tree->header();
+    const QFontMetrics text(tree->font());
+    // What an item view puts around a cell's text.
+    const int padding = 2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1) + 4;
+    const std::pair<int, QString> samples[] = {{1, QStringLiteral("1.023,9 KiB")},
+                                               // a program file's type, as the desktop names it
+                                               {2, QStringLiteral("Registermaschinenprogramm")},
+                                               {3, QStringLiteral("31.12.26 23:59")}};
+    int gained = 0;
+    for (const auto& [column, sample] : samples) {
+        const int wanted =
+            std::max(text.horizontalAdvance(sample) + padding, header->sectionSizeHint(column));
+        if (wanted > header->sectionSize(column)) {
+            gained += wanted - header->sectionSize(column);
+            header->resizeSection(column, wanted);
+        }
+    }
+    dialog.resize(dialog.sizeHint().expandedTo(dialog.size()) + QSize(gained, 0));
+    ScreenFit::fitSize(dialog);
+}
+
+namespace {
+
 void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
                        const QString& initialName) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -59,6 +98,7 @@ void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
     dialog.setDirectory(QDir::currentPath());
     if (!initialName.isEmpty())
         dialog.selectFile(initialName);
+    QtDialogs::fitColumns(dialog);
 }
 
 QString chosenFile(QFileDialog& dialog) {

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -57,6 +58,33 @@ private slots:
         QTRY_VERIFY(model->data(name.siblingAtColumn(3)).toString().contains(u':'));
         QCOMPARE(model->data(name.siblingAtColumn(3)).toString(),
                  QStringLiteral("09.12.26 14:30"));
+    }
+
+    // Qt sizes the columns for English texts; "Verzeichnis" and
+    // "Änderungsdatum" were cut.
+    void fileDialogColumnsFitGermanTexts() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("aufgaben")));
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setDirectory(dir.path());
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        QVERIFY(model && tree);
+        const QModelIndex folder = model->index(dir.filePath(QStringLiteral("aufgaben")));
+        QTRY_COMPARE(model->data(folder.siblingAtColumn(2)).toString(),
+                     QStringLiteral("Verzeichnis"));
+        const QSize before = dialog.size();
+        QtDialogs::fitColumns(dialog);
+        QHeaderView* header = tree->header();
+        for (int column = 1; column <= 3; ++column) {
+            const QModelIndex cell = tree->model()->index(0, column, tree->rootIndex());
+            QVERIFY2(header->sectionSize(column) >= tree->sizeHintForIndex(cell).width(),
+                     qPrintable(cell.data().toString()));
+            QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
+                     qPrintable(model->headerData(column, Qt::Horizontal).toString()));
+        }
+        QVERIFY(dialog.width() > before.width());
     }
 
     void rateKeepsTheUsersSeparator_data() {

@@ -1,9 +1,9 @@
 #include "UZevo.h"
 
 #include "RMProgramEditor.h"
-#include "applicationsetup.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
+#include "applicationsetup.h"
 #include "commandguard.h"
 #include "dialogs.h"
 #include "look.h"

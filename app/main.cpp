@@ -64,9 +64,9 @@ int main(int argc, char* argv[]) {
     OptionenFormular.hide();
     Hauptformular.attach(ProtokollFormular, OptionenFormular);
     ScreenFit::fitSize(ProtokollFormular);
-    for (QWidget* window : {static_cast<QWidget*>(&Hauptformular),
-                            static_cast<QWidget*>(&ProtokollFormular),
-                            static_cast<QWidget*>(&OptionenFormular)})
+    for (QWidget* window :
+         {static_cast<QWidget*>(&Hauptformular), static_cast<QWidget*>(&ProtokollFormular),
+          static_cast<QWidget*>(&OptionenFormular)})
         ScreenFit::placeInside(*window);
 
     Hauptformular.show();

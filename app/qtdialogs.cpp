@@ -41,9 +41,10 @@ void showBoxPicture(QMessageBox& box) {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
     if (!label)
         return;
-    const Look::BoxPicture kind = box.icon() == QMessageBox::Information ? Look::BoxPicture::Information
-                                  : box.icon() == QMessageBox::Question  ? Look::BoxPicture::Question
-                                                                         : Look::BoxPicture::Critical;
+    const Look::BoxPicture kind =
+        box.icon() == QMessageBox::Information ? Look::BoxPicture::Information
+        : box.icon() == QMessageBox::Question  ? Look::BoxPicture::Question
+                                               : Look::BoxPicture::Critical;
     const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
     label->setPixmap(Look::boxPicture(kind).pixmap(QSize(size, size), box.devicePixelRatio()));
 }
@@ -69,7 +70,8 @@ void QtDialogs::fitColumns(QFileDialog& dialog) {
     QHeaderView* header = tree->header();
     const QFontMetrics text(tree->font());
     // What an item view puts around a cell's text.
-    const int padding = 2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1) + 4;
+    const int padding =
+        2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1) + 4;
     const std::pair<int, QString> samples[] = {{1, QStringLiteral("1.023,9 KiB")},
                                                // a program file's type, as the desktop names it
                                                {2, QStringLiteral("Registermaschinenprogramm")},

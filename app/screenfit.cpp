@@ -1,7 +1,7 @@
 #include "screenfit.h"
 
-#include <QGuiApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QLocale>
 #include <QScreen>
@@ -40,10 +40,10 @@ double fittingZoom(double wanted, QSize available, const QList<QSize>& clientSiz
     for (const QSize& client : clientSizes) {
         if (client.isEmpty())
             continue;
-        const double across = double(available.width() - frame.left() - frame.right()) /
-                              client.width();
-        const double down = double(available.height() - frame.top() - frame.bottom()) /
-                            client.height();
+        const double across =
+            double(available.width() - frame.left() - frame.right()) / client.width();
+        const double down =
+            double(available.height() - frame.top() - frame.bottom()) / client.height();
         largest = std::min({largest, across, down});
     }
     // Tenths: a factor like 2.0473 would only blur lines and pictures.
@@ -52,10 +52,10 @@ double fittingZoom(double wanted, QSize available, const QList<QSize>& clientSiz
 }
 
 QPoint placeFrame(const QRect& available, const QRect& frame) {
-    const int x = std::max(available.left(),
-                           std::min(frame.left(), available.right() + 1 - frame.width()));
-    const int y = std::max(available.top(),
-                           std::min(frame.top(), available.bottom() + 1 - frame.height()));
+    const int x =
+        std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width()));
+    const int y =
+        std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height()));
     return {x, y};
 }
 
@@ -111,8 +111,8 @@ namespace {
 QMargins assumedFrame(const QScreen& screen) {
     const qreal ratio = screen.devicePixelRatio();
     const auto scaled = [ratio](int pixels) { return int(std::ceil(pixels / ratio)); };
-    return {scaled(AssumedFrame.left()), scaled(AssumedFrame.top()),
-            scaled(AssumedFrame.right()), scaled(AssumedFrame.bottom())};
+    return {scaled(AssumedFrame.left()), scaled(AssumedFrame.top()), scaled(AssumedFrame.right()),
+            scaled(AssumedFrame.bottom())};
 }
 } // namespace
 
@@ -163,8 +163,7 @@ void placeInside(QWidget& window) {
         window.layout()->activate();
     const QMargins frame = assumedFrame(*screen);
     const QRect outer = QRect(window.pos(), window.size()).marginsAdded(frame);
-    window.move(placeFrame(screen->availableGeometry(), outer) +
-                QPoint(frame.left(), frame.top()));
+    window.move(placeFrame(screen->availableGeometry(), outer) + QPoint(frame.left(), frame.top()));
     new FrameCheck(window);
 }
 

@@ -137,8 +137,8 @@ void RegisterValueEdit::focusInEvent(QFocusEvent* e) {
     // before the incomplete one) or the focus only returns from another
     // window or a menu.
     const Qt::FocusReason reason = e->reason();
-    const bool entering = reason != Qt::ActiveWindowFocusReason &&
-                          reason != Qt::PopupFocusReason && hasRequiredDigits();
+    const bool entering = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                          hasRequiredDigits();
     if (entering) {
         m_editStart = text();
         m_changed = false;

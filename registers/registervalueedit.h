@@ -50,8 +50,8 @@ private:
     QString m_accepted;   // the text before the change being validated
     QSet<QString> m_held; // the texts since the last one set from outside
     bool m_changed = false;
-    bool m_showing = false; // a text from the register file is being shown
-    QString m_positions;    // the mask's digit positions; empty: no mask
+    bool m_showing = false;         // a text from the register file is being shown
+    QString m_positions;            // the mask's digit positions; empty: no mask
     bool m_pressSelectsAll = false; // the click that entered the cell is on its way
     bool m_holdSelection = false;   // until that click's release
 };

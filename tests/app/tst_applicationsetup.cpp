@@ -56,8 +56,7 @@ private slots:
         QVERIFY(model);
         const QModelIndex name = model->index(file.fileName());
         QTRY_VERIFY(model->data(name.siblingAtColumn(3)).toString().contains(u':'));
-        QCOMPARE(model->data(name.siblingAtColumn(3)).toString(),
-                 QStringLiteral("09.12.26 14:30"));
+        QCOMPARE(model->data(name.siblingAtColumn(3)).toString(), QStringLiteral("09.12.26 14:30"));
     }
 
     // Qt sizes the columns for English texts; "Verzeichnis" and
@@ -122,8 +121,8 @@ private slots:
 
     void oneFontEverywhere_data() {
         QTest::addColumn<QString>("window");
-        for (const char* row : {"message box", "error display", "file dialog", "print dialog",
-                                "help viewer"})
+        for (const char* row :
+             {"message box", "error display", "file dialog", "print dialog", "help viewer"})
             QTest::newRow(row) << row;
     }
     void oneFontEverywhere() {

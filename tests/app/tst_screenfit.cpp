@@ -44,7 +44,8 @@ private slots:
         QTest::addColumn<QRect>("frame");
         QTest::addColumn<QPoint>("placed");
         const QRect screen(0, 0, 1280, 1024);
-        QTest::newRow("fits where it is") << screen << QRect(254, 116, 409, 522) << QPoint(254, 116);
+        QTest::newRow("fits where it is")
+            << screen << QRect(254, 116, 409, 522) << QPoint(254, 116);
         QTest::newRow("past the bottom and right, zoom 2")
             << screen << QRect(508, 232, 810, 1016) << QPoint(470, 8);
         QTest::newRow("above the top") << screen << QRect(40, -20, 300, 200) << QPoint(40, 0);
@@ -66,9 +67,12 @@ private slots:
         QTest::addColumn<QSize>("available");
         QTest::addColumn<QSize>("client");
         QTest::addColumn<QSize>("fitted");
-        QTest::newRow("help viewer at zoom 1") << QSize(1280, 1024) << QSize(600, 520) << QSize(600, 520);
-        QTest::newRow("help viewer at zoom 2") << QSize(640, 512) << QSize(600, 520) << QSize(600, 476);
-        QTest::newRow("protocol at zoom 3") << QSize(426, 341) << QSize(450, 303) << QSize(418, 303);
+        QTest::newRow("help viewer at zoom 1")
+            << QSize(1280, 1024) << QSize(600, 520) << QSize(600, 520);
+        QTest::newRow("help viewer at zoom 2")
+            << QSize(640, 512) << QSize(600, 520) << QSize(600, 476);
+        QTest::newRow("protocol at zoom 3")
+            << QSize(426, 341) << QSize(450, 303) << QSize(418, 303);
     }
     void resizableSize() {
         QFETCH(QSize, available);

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -61,8 +62,8 @@ void prepareBox(QMessageBox& box) {
 
 // Qt sizes the detail view's columns for English texts ("mp3Folder"), which
 // cuts "Verzeichnis", the type of a program file and the German headings; each
-// column gets room for its heading and its longest usual entry, and the dialog grows by what the
-// columns gained, as far as the screen allows.
+// column gets room for its heading and its longest usual entry, and the dialog
+// grows to show them all, as far as the screen allows.
 void QtDialogs::fitColumns(QFileDialog& dialog) {
     auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (!tree)
@@ -76,16 +77,21 @@ void QtDialogs::fitColumns(QFileDialog& dialog) {
                                                // a program file's type, as the desktop names it
                                                {2, QStringLiteral("Registermaschinenprogramm")},
                                                {3, QStringLiteral("31.12.26 23:59")}};
-    int gained = 0;
     for (const auto& [column, sample] : samples) {
         const int wanted =
             std::max(text.horizontalAdvance(sample) + padding, header->sectionSizeHint(column));
-        if (wanted > header->sectionSize(column)) {
-            gained += wanted - header->sectionSize(column);
-            header->resizeSection(column, wanted);
-        }
+        header->resizeSection(column, std::max(wanted, header->sectionSize(column)));
     }
-    dialog.resize(dialog.sizeHint().expandedTo(dialog.size()) + QSize(gained, 0));
+    // The dialog grows until its view shows every column whole, room for the
+    // scroll bar included.
+    dialog.resize(dialog.size().expandedTo(dialog.sizeHint()));
+    if (dialog.layout())
+        dialog.layout()->activate();
+    const int missing = header->length() +
+                        tree->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tree) -
+                        tree->viewport()->width();
+    if (missing > 0)
+        dialog.resize(dialog.width() + missing, dialog.height());
     ScreenFit::fitSize(dialog);
 }
 

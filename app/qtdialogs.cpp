@@ -6,10 +6,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -58,6 +58,31 @@ void prepareBox(QMessageBox& box) {
     showBoxPicture(box);
 }
 
+class WidenOnShow : public QObject {
+public:
+    WidenOnShow(QFileDialog& dialog, QTreeView& tree)
+        : QObject(&dialog), m_dialog(dialog), m_tree(tree) {
+        dialog.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_dialog && event->type() == QEvent::Show) {
+            const int missing =
+                m_tree.header()->length() +
+                m_tree.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &m_tree) -
+                m_tree.viewport()->width();
+            if (missing > 0) {
+                m_dialog.resize(m_dialog.width() + missing, m_dialog.height());
+                ScreenFit::fitSize(m_dialog);
+            }
+        }
+        return false;
+    }
+
+private:
+    QFileDialog& m_dialog;
+    QTreeView& m_tree;
+};
+
 } // namespace
 
 // Qt sizes the detail view's columns for English texts ("mp3Folder"), which
@@ -82,17 +107,9 @@ void QtDialogs::fitColumns(QFileDialog& dialog) {
             std::max(text.horizontalAdvance(sample) + padding, header->sectionSizeHint(column));
         header->resizeSection(column, std::max(wanted, header->sectionSize(column)));
     }
-    // The dialog grows until its view shows every column whole, room for the
-    // scroll bar included.
-    dialog.resize(dialog.size().expandedTo(dialog.sizeHint()));
-    if (dialog.layout())
-        dialog.layout()->activate();
-    const int missing = header->length() +
-                        tree->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tree) -
-                        tree->viewport()->width();
-    if (missing > 0)
-        dialog.resize(dialog.width() + missing, dialog.height());
-    ScreenFit::fitSize(dialog);
+    // Once laid out for showing, the dialog grows until its view shows every
+    // column whole, room for the scroll bar included, within the screen.
+    new WidenOnShow(dialog, *tree);
 }
 
 namespace {

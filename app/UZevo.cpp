@@ -3,6 +3,7 @@
 #include "RMProgramEditor.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
+#include "applicationsetup.h"
 #include "commandguard.h"
 #include "dialogs.h"
 #include "look.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QSlider>
 #include <QThread>
 #include <QTimer>
@@ -27,15 +27,6 @@ namespace {
 
 const QString ExitQuestion =
     QStringLiteral("Möchten Sie %1 wirklich beenden?").arg(Look::applicationTitle());
-
-// The rate display uses the user's decimal separator; without a user locale
-// (the plain C locale) it stays German, so it never switches between styles.
-QLocale displayLocale() {
-    const QLocale locale;
-    if (locale.language() == QLocale::C)
-        return QLocale(QLocale::German, QLocale::Germany);
-    return locale;
-}
 
 } // namespace
 
@@ -278,7 +269,7 @@ void THauptformular::InformationClick() {
 }
 
 void THauptformular::updateFrequency(int position) {
-    TaktrateLabel->setText(frequencyText(position, displayLocale()));
+    TaktrateLabel->setText(frequencyText(position, userNumberLocale()));
 }
 
 // --- Closing ---------------------------------------------------------------

@@ -21,8 +21,10 @@ constexpr qint16 DefaultLastRegister = 10;
 } // namespace
 
 TOptionenFormular::TOptionenFormular(QWidget* parent)
+    // Above the protocol window, which stays on top: opened while it is
+    // shown, the dialog would otherwise come up beneath it.
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("OptionenFormular"));
     setWindowTitle(QStringLiteral("Optionen"));
     setModal(false);

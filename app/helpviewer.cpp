@@ -2,6 +2,7 @@
 
 #include "helpfile.h"
 #include "look.h"
+#include "screenfit.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -43,7 +44,9 @@ QString contentsLink() {
 
 } // namespace
 
-HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
+// Stays on top as the protocol window does, whose "Hilfe" opens it: it
+// comes up above that window and stays usable beside it.
+HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("HelpViewer"));
     buildWindow();
 }
@@ -210,6 +213,9 @@ void HelpViewer::goBack() {
 }
 
 void HelpViewer::present() {
+    // Enlarged, the viewer's usual size can be taller than the screen.
+    if (!isVisible())
+        ScreenFit::fitSize(*this);
     show();
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

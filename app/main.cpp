@@ -2,38 +2,19 @@
 #include "UZevo.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
+#include "applicationsetup.h"
 #include "commandline.h"
 #include "helpviewer.h"
 #include "look.h"
 #include "protocolaccessible.h"
 #include "qtdialogs.h"
+#include "screenfit.h"
 #include "tRegisterEditor.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QScreen>
-#include <QTranslator>
 
-#include <algorithm>
 #include <cstdio>
-
-namespace {
-
-// The windows start at fixed places chosen for the usual size. Enlarged, a
-// window can reach past the bottom or right of the screen (the main window at
-// factor 2 on a 1920 x 1080 projector); move it in, keeping its size. Room is
-// left for the window manager's title bar, which the window does not know of
-// before it is shown.
-void keepOnScreen(QWidget& window) {
-    constexpr int TitleBarRoom = 32;
-    const QRect screen = window.screen()->availableGeometry();
-    const int x = std::min(window.x(), screen.right() + 1 - window.width());
-    const int y = std::min(window.y(), screen.bottom() + 1 - window.height() - TitleBarRoom);
-    window.move(std::max(x, screen.left()), std::max(y, screen.top()));
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     // Read before QApplication exists: the scale factor only counts when Qt
@@ -52,10 +33,13 @@ int main(int argc, char* argv[]) {
         std::fputs(text.toUtf8().constData(), stdout);
         return 0;
     }
+    useGermanLocale();
     // Qt scales the whole window, fonts and geometry alike; the pictures have
-    // "@2x" versions that QIcon takes from factor 2 on.
+    // "@2x" versions that QIcon takes from factor 2 on. A factor too large for
+    // the screen is lowered to one that fits.
     if (line.zoom)
-        qputenv("QT_SCALE_FACTOR", QByteArray::number(*line.zoom));
+        qputenv("QT_SCALE_FACTOR",
+                QByteArray::number(ScreenFit::zoomForScreen(*line.zoom, argc, argv)));
 
     QApplication app(argc, argv);
     ProtocolViewAccessible::install();
@@ -65,11 +49,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("zevo"));
     QApplication::setWindowIcon(Look::applicationIcon());
 
-    // Qt's own dialogs and buttons in German, whatever the system language.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_de"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    // One font and German for Qt's own dialogs and texts, whatever the system language.
+    setUpApplication();
 
     HelpViewer helpViewer;
     helpViewer.setHelpFile(QStringLiteral("hilfedateien\\Zevo.hlp"));
@@ -82,11 +63,11 @@ int main(int argc, char* argv[]) {
     TOptionenFormular OptionenFormular;
     OptionenFormular.hide();
     Hauptformular.attach(ProtokollFormular, OptionenFormular);
-    if (line.zoom) {
-        for (QWidget* window :
-             std::initializer_list<QWidget*>{&Hauptformular, &ProtokollFormular, &OptionenFormular})
-            keepOnScreen(*window);
-    }
+    ScreenFit::fitSize(ProtokollFormular);
+    for (QWidget* window :
+         {static_cast<QWidget*>(&Hauptformular), static_cast<QWidget*>(&ProtokollFormular),
+          static_cast<QWidget*>(&OptionenFormular)})
+        ScreenFit::placeInside(*window);
 
     Hauptformular.show();
     if (!line.file.isEmpty())

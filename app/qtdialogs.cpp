@@ -2,15 +2,24 @@
 
 #include "helpviewer.h"
 #include "look.h"
+#include "screenfit.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyle>
+#include <QTreeView>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -27,12 +36,83 @@ void raiseAboveOurWindows(QWidget& dialog) {
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
 }
 
+// The platform's pictures for the boxes have no versions for an enlarged
+// display and come out blurred there; ours have. The box keeps its kind.
+void showBoxPicture(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+    if (!label)
+        return;
+    const Look::BoxPicture kind =
+        box.icon() == QMessageBox::Information ? Look::BoxPicture::Information
+        : box.icon() == QMessageBox::Question  ? Look::BoxPicture::Question
+                                               : Look::BoxPicture::Critical;
+    const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    label->setPixmap(Look::boxPicture(kind).pixmap(QSize(size, size), box.devicePixelRatio()));
+}
+
 // A message box has a title and a close button, nothing to resize.
 void prepareBox(QMessageBox& box) {
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint);
     raiseAboveOurWindows(box);
+    showBoxPicture(box);
 }
+
+class WidenOnShow : public QObject {
+public:
+    WidenOnShow(QFileDialog& dialog, QTreeView& tree)
+        : QObject(&dialog), m_dialog(dialog), m_tree(tree) {
+        dialog.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_dialog && event->type() == QEvent::Show) {
+            const int missing =
+                m_tree.header()->length() +
+                m_tree.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &m_tree) -
+                m_tree.viewport()->width();
+            if (missing > 0) {
+                m_dialog.resize(m_dialog.width() + missing, m_dialog.height());
+                ScreenFit::fitSize(m_dialog);
+            }
+        }
+        return false;
+    }
+
+private:
+    QFileDialog& m_dialog;
+    QTreeView& m_tree;
+};
+
+} // namespace
+
+// Qt sizes the detail view's columns for English texts ("mp3Folder"), which
+// cuts "Verzeichnis", the type of a program file and the German headings; each
+// column gets room for its heading and its longest usual entry, and the dialog
+// grows to show them all, as far as the screen allows.
+void QtDialogs::fitColumns(QFileDialog& dialog) {
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!tree)
+        return;
+    QHeaderView* header = tree->header();
+    const QFontMetrics text(tree->font());
+    // What an item view puts around a cell's text.
+    const int padding =
+        2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1) + 4;
+    const std::pair<int, QString> samples[] = {{1, QStringLiteral("1.023,9 KiB")},
+                                               // a program file's type, as the desktop names it
+                                               {2, QStringLiteral("Registermaschinenprogramm")},
+                                               {3, QStringLiteral("31.12.26 23:59")}};
+    for (const auto& [column, sample] : samples) {
+        const int wanted =
+            std::max(text.horizontalAdvance(sample) + padding, header->sectionSizeHint(column));
+        header->resizeSection(column, std::max(wanted, header->sectionSize(column)));
+    }
+    // Once laid out for showing, the dialog grows until its view shows every
+    // column whole, room for the scroll bar included, within the screen.
+    new WidenOnShow(dialog, *tree);
+}
+
+namespace {
 
 void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
                        const QString& initialName) {
@@ -43,6 +123,7 @@ void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
     dialog.setDirectory(QDir::currentPath());
     if (!initialName.isEmpty())
         dialog.selectFile(initialName);
+    QtDialogs::fitColumns(dialog);
 }
 
 QString chosenFile(QFileDialog& dialog) {

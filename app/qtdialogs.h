@@ -6,6 +6,7 @@
 #include <memory>
 
 class HelpViewer;
+class QFileDialog;
 class QMessageBox;
 class QPrinter;
 class QWidget;
@@ -42,6 +43,9 @@ public:
     static std::unique_ptr<QMessageBox> errorBox(const QString& text, QWidget* parent);
     static std::unique_ptr<QMessageBox> confirmationBox(const QString& text, QWidget* parent);
     static std::unique_ptr<QMessageBox> errorDisplay(const QString& message, QWidget* parent);
+
+    // The file dialog's detail columns made wide enough for German texts.
+    static void fitColumns(QFileDialog& dialog);
 
 private:
     QWidget* boxParent() const;

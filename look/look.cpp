@@ -36,6 +36,16 @@ QIcon picture(int n) {
     return QIcon(picturePath(n));
 }
 
+QIcon boxPicture(BoxPicture kind) {
+    const QString name = kind == BoxPicture::Information ? QStringLiteral("information")
+                         : kind == BoxPicture::Critical  ? QStringLiteral("critical")
+                                                         : QStringLiteral("question");
+    QIcon icon;
+    for (const QString& scale : {QString(), QStringLiteral("@2x"), QStringLiteral("@4x")})
+        icon.addFile(QStringLiteral(":/icons/box/%1%2.png").arg(name, scale));
+    return icon;
+}
+
 void setGroupBoxLook(QGroupBox* box) {
     // The classic style draws the caption on the frame line; one instance serves all.
     static QStyle* const style = [] {

@@ -67,6 +67,11 @@ QString picturePath(int n);
 // Picture n of the image list; a null icon outside the list.
 QIcon picture(int n);
 
+// The pictures of the message boxes, drawn for 32 pixels and for displays
+// enlarged two and four times, so that they stay sharp at every zoom.
+enum class BoxPicture { Information, Critical, Question };
+QIcon boxPicture(BoxPicture kind);
+
 // Group boxes draw their caption on the frame line, so that the frame hugs the
 // controls placed at fixed offsets inside it; every window's group boxes look alike.
 void setGroupBoxLook(QGroupBox* box);

@@ -1,6 +1,7 @@
 #include "registervalueedit.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QValidator>
 
 namespace {
@@ -136,12 +137,54 @@ void RegisterValueEdit::focusInEvent(QFocusEvent* e) {
     // before the incomplete one) or the focus only returns from another
     // window or a menu.
     const Qt::FocusReason reason = e->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-        hasRequiredDigits()) {
+    const bool entering = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                          hasRequiredDigits();
+    if (entering) {
         m_editStart = text();
         m_changed = false;
     }
     QLineEdit::focusInEvent(e);
+    if (entering && reason == Qt::MouseFocusReason)
+        enteredByClick();
+}
+
+// Entering the cell by a click selects its whole text, as every other way in
+// does, so typing replaces the value. The press that brought the focus would
+// put the caret at the mouse instead; it is the press delivered right after
+// this focus change, so the claim on it ends with the current event.
+void RegisterValueEdit::enteredByClick() {
+    selectAll();
+    m_pressSelectsAll = true;
+    QMetaObject::invokeMethod(
+        this, [this] { m_pressSelectsAll = false; }, Qt::QueuedConnection);
+}
+
+void RegisterValueEdit::mousePressEvent(QMouseEvent* e) {
+    if (m_pressSelectsAll && e->button() == Qt::LeftButton) {
+        m_pressSelectsAll = false;
+        m_holdSelection = true;
+        selectAll();
+        e->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(e);
+}
+
+void RegisterValueEdit::mouseMoveEvent(QMouseEvent* e) {
+    if (m_holdSelection) {
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseMoveEvent(e);
+}
+
+void RegisterValueEdit::mouseReleaseEvent(QMouseEvent* e) {
+    if (m_holdSelection) {
+        m_holdSelection = false;
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
 }
 
 void RegisterValueEdit::focusOutEvent(QFocusEvent* e) {

@@ -35,17 +35,23 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     class MaskValidator;
     void setTextQuietly(const QString& text);
     void revert();
+    void enteredByClick();
 
     std::function<void()> m_beep;
     QString m_editStart;  // what Esc brings back
     QString m_accepted;   // the text before the change being validated
     QSet<QString> m_held; // the texts since the last one set from outside
     bool m_changed = false;
-    bool m_showing = false; // a text from the register file is being shown
-    QString m_positions;    // the mask's digit positions; empty: no mask
+    bool m_showing = false;         // a text from the register file is being shown
+    QString m_positions;            // the mask's digit positions; empty: no mask
+    bool m_pressSelectsAll = false; // the click that entered the cell is on its way
+    bool m_holdSelection = false;   // until that click's release
 };

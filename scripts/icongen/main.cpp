@@ -4,6 +4,9 @@
 //   <dir>/toolbar/00@2x.png ...       the same at 32 x 32, for a doubled display
 //   <dir>/zevo.png, zevo@2x.png       the 32 x 32 window icon, and at 64 x 64
 //   <dir>/zevo-<n>.png                the same icon at other sizes, for the desktop
+//   <dir>/box/information.png, critical.png, question.png
+//                                     the message boxes' 32 x 32 pictures, with
+//                                     @2x and @4x versions (64 and 128)
 // QIcon picks a "@2x" file beside the named one by itself when the display is
 // scaled (QT_SCALE_FACTOR=2, zevo --zoom 2), so the pictures stay sharp there
 // instead of being magnified pixel by pixel.
@@ -19,6 +22,7 @@
 #include <QTransform>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -300,6 +304,44 @@ void drawAppIcon(QPainter& p) {
     p.drawPolygon(QPolygonF({{18, 16.8}, {27, 22}, {18, 27.2}}));
 }
 
+// The message boxes' pictures, on a 32-unit square: a round badge with a sign.
+void badge(QPainter& p, const QColor& light, const QColor& dark) {
+    QRadialGradient shade(QPointF(12, 10), 20);
+    shade.setColorAt(0, light.lighter(130));
+    shade.setColorAt(1, light);
+    p.setPen(pen(dark, 1.5));
+    p.setBrush(shade);
+    p.drawEllipse(QPointF(16, 16), 14, 14);
+}
+
+void drawBoxInformation(QPainter& p) {
+    badge(p, kBlue, kBlueDark);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPaper);
+    p.drawEllipse(QPointF(16, 8.5), 2.4, 2.4);
+    p.drawRoundedRect(QRectF(13.8, 12.5, 4.4, 12.5), 1, 1);
+    p.drawRect(QRectF(11.5, 12.5, 3, 2.5));
+    p.drawRect(QRectF(11.5, 22.5, 9, 2.5));
+}
+
+void drawBoxCritical(QPainter& p) {
+    badge(p, kRed, kRedDark);
+    QPen cross = pen(kPaper, 4);
+    cross.setCapStyle(Qt::RoundCap);
+    p.setPen(cross);
+    p.drawLine(QPointF(10.5, 10.5), QPointF(21.5, 21.5));
+    p.drawLine(QPointF(21.5, 10.5), QPointF(10.5, 21.5));
+}
+
+void drawBoxQuestion(QPainter& p) {
+    badge(p, kBlue, kBlueDark);
+    p.save();
+    p.translate(16, 5.5);
+    p.scale(2, 2);
+    questionMark(p, 0, 0, kPaper);
+    p.restore();
+}
+
 QImage render(int size, void (*draw)(QPainter&), qreal units) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -354,6 +396,20 @@ int main(int argc, char* argv[]) {
         const QString name = QStringLiteral("toolbar/%1").arg(index++, 2, 10, QLatin1Char('0'));
         ok = save(render(16, draw, 16), out.filePath(name + QStringLiteral(".png"))) && ok;
         ok = save(render(32, draw, 16), out.filePath(name + QStringLiteral("@2x.png"))) && ok;
+    }
+    if (!out.mkpath(QStringLiteral("box"))) {
+        std::fprintf(stderr, "icongen: cannot create %s/box\n", argv[1]);
+        return 1;
+    }
+    const std::pair<const char*, void (*)(QPainter&)> boxPictures[] = {
+        {"information", drawBoxInformation},
+        {"critical", drawBoxCritical},
+        {"question", drawBoxQuestion}};
+    for (const auto& [name, draw] : boxPictures) {
+        const QString base = QStringLiteral("box/") + QLatin1String(name);
+        ok = save(render(32, draw, 32), out.filePath(base + QStringLiteral(".png"))) && ok;
+        ok = save(render(64, draw, 32), out.filePath(base + QStringLiteral("@2x.png"))) && ok;
+        ok = save(render(128, draw, 32), out.filePath(base + QStringLiteral("@4x.png"))) && ok;
     }
     ok = save(render(32, drawAppIcon, 32), out.filePath(QStringLiteral("zevo.png"))) && ok;
     ok = save(render(64, drawAppIcon, 32), out.filePath(QStringLiteral("zevo@2x.png"))) && ok;

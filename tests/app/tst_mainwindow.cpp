@@ -3,8 +3,11 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "fakes.h"
+#include "helpviewer.h"
+#include "look.h"
 #include "protocolview.h"
 #include "qtdialogs.h"
+#include "screenfit.h"
 #include "tRegisterEditor.h"
 
 #include <QAbstractButton>
@@ -562,6 +565,33 @@ private slots:
         QCOMPARE(box->escapeButton()->text(), escapeButton);
         // Above the protocol window, which stays on top.
         QVERIFY(box->windowFlags() & Qt::WindowStaysOnTopHint);
+        // Our picture of the kind, which has versions for an enlarged display.
+        const auto* picture = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+        QVERIFY(picture);
+        const Look::BoxPicture kinds[] = {Look::BoxPicture::Information, Look::BoxPicture::Critical,
+                                          Look::BoxPicture::Question, Look::BoxPicture::Critical};
+        QCOMPARE(picture->pixmap().toImage(),
+                 Look::boxPicture(kinds[kind]).pixmap(picture->pixmap().size()).toImage());
+    }
+
+    // Every window opened from Zevo comes up above the protocol window, which
+    // stays on top of the main window.
+    void windowsAboveTheProtocol_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("options dialog") << "options";
+        QTest::newRow("help viewer") << "help";
+        QTest::newRow("protocol window itself") << "protocol";
+    }
+    void windowsAboveTheProtocol() {
+        QFETCH(QString, window);
+        Application app;
+        HelpViewer help;
+        QWidget* opened = window == u"options" ? static_cast<QWidget*>(&app.options)
+                          : window == u"help"  ? static_cast<QWidget*>(&help)
+                                               : static_cast<QWidget*>(&app.protocol);
+        QVERIFY(opened->isWindow());
+        QVERIFY(opened->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(!(app.window.windowFlags() & Qt::WindowStaysOnTopHint));
     }
 
     // The file dialogs would keep their history in the user's home folder.
@@ -818,6 +848,9 @@ private slots:
         QCOMPARE(w.centralWidget()->size(), QSize(401, 465));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE(w.size().height(), 465 + w.MainMenu->height());
+        // The zoom that fits the screen is reckoned with these sizes.
+        QCOMPARE(w.size(), ScreenFit::MainWindowSize);
+        QCOMPARE(app.options.size(), ScreenFit::OptionsDialogSize);
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(w.ProgramMemo->geometry(), QRect(8, 16, 225, 353));
         QCOMPARE(w.RegisterEditor->geometry(), QRect(256, 48, 137, 353));

@@ -222,6 +222,39 @@ private slots:
         QVERIFY(dialogs->log.isEmpty());
     }
 
+    // However the cursor enters a value cell, its whole text is selected, so
+    // typing replaces the value.
+    void enteringSelectsTheWholeText_data() {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("click on another value") << "other";
+        QTest::newRow("click on the current value, focus outside") << "current";
+        QTest::newRow("click on the current key, focus outside") << "key";
+        QTest::newRow("tab from outside") << "tab";
+    }
+    void enteringSelectsTheWholeText() {
+        QFETCH(QString, way);
+        grid->WriteRegister(1, 5);
+        click(2, 1);
+        if (way != QLatin1String("other")) {
+            click(1, 1);
+            QTest::mouseClick(outside, Qt::LeftButton);
+            QVERIFY(outside->hasFocus());
+        }
+        if (way == QLatin1String("tab")) {
+            QTest::keyClick(outside, Qt::Key_Tab);
+        } else if (way == QLatin1String("current")) {
+            // The open editor covers the current cell: the click lands on it.
+            QTest::mouseClick(editor(), Qt::LeftButton, {},
+                              QPoint(editor()->width() - 3, editor()->height() / 2));
+        } else {
+            click(1, way == QLatin1String("key") ? 0 : 1);
+        }
+        settle();
+        QVERIFY(editor()->hasFocus());
+        QTest::keyClicks(editor(), QStringLiteral("3"));
+        QCOMPARE(grid->valueText(1), QStringLiteral("3"));
+    }
+
     void undoAndPasteReachTheRegister() {
         QTest::keyClicks(editor(), QStringLiteral("12"));
         QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);

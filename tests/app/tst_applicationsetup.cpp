@@ -1,0 +1,163 @@
+// What the application sets up for all its windows: German for Qt's own texts
+// and the file dialogs' dates on an English system, the user's decimal
+// separator for the rate, and one font for every box and dialog.
+#include "applicationsetup.h"
+#include "helpviewer.h"
+#include "look.h"
+#include "qtdialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeView>
+
+#include <memory>
+
+class TestApplicationSetup : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        // The test runs with an English environment (see CMakeLists.txt).
+        QCOMPARE(qEnvironmentVariable("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+        setUpApplication();
+        QtDialogs::keepNoSettings();
+    }
+
+    // First of the file dialogs: later ones take over the column widths of
+    // the one before. Qt sizes the columns for English texts; "Verzeichnis" and
+    // "Änderungsdatum" were cut.
+    void fileDialogColumnsFitGermanTexts() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("aufgaben")));
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setDirectory(dir.path());
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        QVERIFY(model && tree);
+        const QModelIndex folder = model->index(dir.filePath(QStringLiteral("aufgaben")));
+        QTRY_COMPARE(model->data(folder.siblingAtColumn(2)).toString(),
+                     QStringLiteral("Verzeichnis"));
+        QtDialogs::fitColumns(dialog);
+        QHeaderView* header = tree->header();
+        for (int column = 1; column <= 3; ++column) {
+            const QModelIndex cell = tree->model()->index(0, column, tree->rootIndex());
+            QVERIFY2(header->sectionSize(column) >= tree->sizeHintForIndex(cell).width(),
+                     qPrintable(cell.data().toString()));
+            QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
+                     qPrintable(model->headerData(column, Qt::Horizontal).toString()));
+        }
+        // Shown (not run: nothing waits for a person), the view shows every column whole.
+        dialog.show();
+        QVERIFY(header->length() <= tree->viewport()->width());
+        dialog.hide();
+    }
+
+    // The file dialogs show dates (and sizes) in Qt's system locale.
+    void fileDialogDatesAreGerman() {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("aufgabe.rmp")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("10 end\r\n");
+        QVERIFY(file.flush());
+        const QDateTime stamp(QDate(2026, 12, 9), QTime(14, 30));
+        QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+        file.close();
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setDirectory(dir.path());
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        QVERIFY(model);
+        const QModelIndex name = model->index(file.fileName());
+        QTRY_VERIFY(model->data(name.siblingAtColumn(3)).toString().contains(u':'));
+        QCOMPARE(model->data(name.siblingAtColumn(3)).toString(), QStringLiteral("09.12.26 14:30"));
+    }
+
+    void rateKeepsTheUsersSeparator_data() {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("separator");
+        QTest::newRow("English") << "LC_ALL"
+                                 << "en_US.UTF-8"
+                                 << ".";
+        QTest::newRow("German") << "LC_ALL"
+                                << "de_DE.UTF-8"
+                                << ",";
+        QTest::newRow("numbers apart") << "LC_NUMERIC"
+                                       << "en_GB.UTF-8"
+                                       << ".";
+        QTest::newRow("plain C") << "LC_ALL"
+                                 << "C.UTF-8"
+                                 << ",";
+        QTest::newRow("none") << "LANG"
+                              << ""
+                              << ",";
+    }
+    void rateKeepsTheUsersSeparator() {
+        QFETCH(QString, variable);
+        QFETCH(QString, value);
+        QFETCH(QString, separator);
+        const QByteArray saved = qgetenv("LC_ALL");
+        qunsetenv("LC_ALL");
+        qputenv(variable.toLatin1().constData(), value.toUtf8());
+        const QString shown = userNumberLocale().decimalPoint();
+        qunsetenv(variable.toLatin1().constData());
+        qputenv("LC_ALL", saved);
+        QCOMPARE(shown, separator);
+    }
+
+    void oneFontEverywhere_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* row :
+             {"message box", "error display", "file dialog", "print dialog", "help viewer"})
+            QTest::newRow(row) << row;
+    }
+    void oneFontEverywhere() {
+        QFETCH(QString, window);
+        std::unique_ptr<QWidget> shown;
+        QWidget* text = nullptr;
+        QPrinter printer;
+        if (window == u"message box") {
+            shown = QtDialogs::informationBox(QStringLiteral("Fertig"), nullptr);
+            text = shown->findChild<QWidget*>(QStringLiteral("qt_msgbox_label"));
+        } else if (window == u"error display") {
+            shown = QtDialogs::errorDisplay(QStringLiteral("Fehler"), nullptr);
+            text = static_cast<QMessageBox*>(shown.get())->buttons().first();
+        } else if (window == u"file dialog") {
+            auto dialog = std::make_unique<QFileDialog>();
+            dialog->setOption(QFileDialog::DontUseNativeDialog);
+            text = dialog->findChild<QTreeView*>();
+            shown = std::move(dialog);
+        } else if (window == u"print dialog") {
+            shown = std::make_unique<QPrintDialog>(&printer);
+            text = shown->findChild<QPushButton*>();
+        } else {
+            shown = std::make_unique<HelpViewer>();
+            text = shown->findChild<QTextBrowser*>();
+        }
+        QVERIFY(text);
+        const QFont expected = Look::windowFont();
+        QCOMPARE(text->font().family(), expected.family());
+        QCOMPARE(text->font().pixelSize(), expected.pixelSize());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // As zevo's main() does: before the application exists.
+    useGermanLocale();
+    QApplication app(argc, argv);
+    TestApplicationSetup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_applicationsetup.moc"

@@ -7,9 +7,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <cstdio>
+#ifndef Q_OS_WIN
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -168,9 +170,11 @@ private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
     // QTemporaryDir cannot remove a name that is not UTF-8; remove by bytes.
     void cleanupTestCase() {
+#ifndef Q_OS_WIN
         QVERIFY(::nftw(QFile::encodeName(m_dir.path()).constData(),
                        [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); },
                        16, FTW_DEPTH | FTW_PHYS) == 0);
+#endif
     }
 
     void help() {
@@ -565,6 +569,17 @@ private slots:
     // Names are opened by their bytes: a Latin-1 name is found. An empty name
     // gets the German message alone.
     void fileNames() {
+#ifdef Q_OS_WIN
+        // Windows gives names as UTF-16: one outside its code page 1252 is
+        // found too, not turned into "?" on the way through the command line.
+        const QString path = m_dir.filePath(QStringLiteral("p\u03bb\u4e2d.rmp"));
+        QFile program(path);
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.write("10 end\r\n");
+        program.close();
+        const Run found = runZevo({QStringLiteral("--no-protocol"), path});
+        QCOMPARE(found.status, 0);
+#else
         const QByteArray name = QFile::encodeName(m_dir.path()) + "/p\xE4.rmp";
         FILE* file = std::fopen(name.constData(), "wb");
         QVERIFY(file);
@@ -576,6 +591,7 @@ private slots:
                        QStringLiteral(ZEVO_RUN_PATH), m_dir.path()});
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitCode(), 0);
+#endif
 
         const Run run = runZevo({QString()});
         QCOMPARE(run.status, 2);
@@ -742,6 +758,7 @@ private slots:
                               {"bestanden", false}, {"schritte", 2}, {"erwartet", "R3=7"},
                               {"erhalten", "R3=3"}, {"meldung", Success}}));
 
+#ifndef Q_OS_WIN
         // A table that cannot be written: exit 2, the report stays; a device stays a device.
         run = runZevo(QStringList{"--aufgabe", "t.txt", "--json", "/dev/full", "--"} + programs,
                       dir.path());
@@ -749,12 +766,16 @@ private slots:
         QCOMPARE(run.status, 2);
         QCOMPARE(run.err,
                  QStringList{"zevo-run: Datei /dev/full kann nicht geschrieben werden."});
+#endif
     }
 
     // A submission folder as the shell hands it over: a name that looks like an
     // option, names with control characters or bytes that are not UTF-8, and a
     // pipe. Each program is one line of the report, and nothing hangs.
     void gradingOddNames() {
+#ifdef Q_OS_WIN
+        QSKIP("line breaks and bytes that are not UTF-8 in names, and FIFOs, are POSIX's");
+#else
         const QDir dir(m_dir.filePath(QStringLiteral("namen")));
         QVERIFY(dir.mkpath(QStringLiteral(".")));
         const QByteArray path = QFile::encodeName(dir.path()) + '/';
@@ -813,6 +834,7 @@ private slots:
         QCOMPARE(names, (QStringList{"-r.rmp", "a\nb.rmp", "fifo.rmp", "nicht\\xe4utf8.rmp",
                                      QString::fromUtf8("x.rmp: 1 von 1 Fällen bestanden\x1b[8m.rmp")}));
         QCOMPARE(rows[2].toObject().value("meldung").toString(), opened);
+#endif
     }
 
     // Each example passes every case of its task file; each wrong program in

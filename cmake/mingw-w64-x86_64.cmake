@@ -8,10 +8,12 @@ set(CMAKE_C_COMPILER ${ZEVO_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${ZEVO_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${ZEVO_MINGW_TRIPLE}-windres)
 
-# Libraries and headers come from the MinGW sysroot and the prefixes given in
-# CMAKE_PREFIX_PATH/CMAKE_FIND_ROOT_PATH; programs (moc, rcc, ...) from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${ZEVO_MINGW_TRIPLE})
+# Libraries, headers and CMake packages come only from the MinGW sysroot and
+# the prefixes in CMAKE_PREFIX_PATH (the Windows Qt and libxlsxwriter), never
+# from the host's /usr, whose Vulkan or zlib headers are Linux's; programs
+# (moc, rcc, ...) come from the host.
+set(CMAKE_FIND_ROOT_PATH /usr/${ZEVO_MINGW_TRIPLE} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY BOTH)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

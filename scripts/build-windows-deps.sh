@@ -54,12 +54,17 @@ ensure_deb_src() {
 
 # Fetches and unpacks a Debian source package into a fresh scratch folder;
 # prints the unpacked source tree.
+# A source unpacked whole before (its marker written after apt-get source
+# succeeded) is kept, so an interrupted build goes on where it stopped.
 fetch_source() {
     local package=$1 scratch=$2
-    rm -rf "$scratch"
-    mkdir -p "$scratch"
-    (cd "$scratch" && apt-get source -q "$package" >&2)
-    find "$scratch" -mindepth 1 -maxdepth 1 -type d | head -n1
+    if [[ ! -f $scratch/.fetched ]]; then
+        rm -rf "$scratch"
+        mkdir -p "$scratch"
+        (cd "$scratch" && apt-get source -q "$package" >&2)
+        touch "$scratch/.fetched"
+    fi
+    find "$scratch" -mindepth 1 -maxdepth 1 -type d ! -name build | head -n1
 }
 
 build_zlib() {
@@ -117,6 +122,8 @@ build_qt() {
     src=$(fetch_source qt6-base "$scratch")
     # OpenGL stays on: Windows loads it at run time (dynamicgl), nothing is
     # needed to build, and the Windows platform plugin expects it.
+    # Nothing of the host's may be found: no pkg-config files, no Vulkan headers.
+    PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH= \
     cmake -G Ninja -S "$src" -B "$scratch/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -125,7 +132,7 @@ build_qt() {
         -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_icu=OFF \
         -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
         -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF \
-        -DFEATURE_tabletevent=OFF \
+        -DFEATURE_tabletevent=OFF -DFEATURE_vulkan=OFF \
         -DFEATURE_widgets=ON -DFEATURE_printsupport=ON -DFEATURE_testlib=ON \
         -DFEATURE_style_fusion=ON -DFEATURE_style_windows=ON -DFEATURE_style_windowsvista=ON \
         -DFEATURE_directwrite=ON >&2

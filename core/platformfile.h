@@ -47,8 +47,8 @@ void useBinaryStandardStreams();
 // file or a pipe as the bytes themselves. False on a failed write.
 bool writeUtf8(std::FILE* stream, const char* data, std::size_t size);
 
-// Keeps Qt and the system from storing anything of the program's (Windows:
-// the registry); the files the user saves are the only ones written.
+// Keeps Qt's user settings (the file dialogs' history and last folder) from
+// being stored; the files the user saves are the only ones written.
 void keepNoSettings();
 
 } // namespace PlatformFile

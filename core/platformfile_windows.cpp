@@ -138,16 +138,9 @@ bool writeUtf8(std::FILE* stream, const char* data, std::size_t size) {
 }
 
 void keepNoSettings() {
-    // QSettings keeps Qt's settings (the file dialogs' history and last folder)
-    // in the registry under HKEY_CURRENT_USER. Seen from this program that key
-    // is opened for reading only: Qt reads what the system says there (colours,
-    // dark mode), and every write fails, so the program leaves no key behind.
-    HKEY readOnly = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, nullptr, 0, KEY_READ, &readOnly) == ERROR_SUCCESS)
-        ::RegOverridePredefKey(HKEY_CURRENT_USER, readOnly);
-    // The override keeps its own handle.
-    if (readOnly)
-        ::RegCloseKey(readOnly);
+    // Qt's user settings would go to the registry; the Qt built for Zevo's
+    // Windows folder keeps none of its dialogs' (scripts/build-windows-deps.sh),
+    // and settings in files would be made under a device, that is nowhere.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("NUL"));
 }
 

@@ -115,11 +115,27 @@ EOF
     touch "$prefix/.xlsxwriter-done"
 }
 
+# Qt keeps the file dialog's history and last folder, and the colour
+# dialog's custom colours, in its user settings, on Windows in the registry.
+# A portable program writes nothing but the user's files: in this Qt both
+# write nothing (they still read, and find nothing). Idempotent.
+patch_qt_settings() {
+    local src=$1
+    local marker="Zevo: a portable program stores no dialog state"
+    local file
+    for file in src/widgets/dialogs/qfiledialog.cpp src/gui/kernel/qplatformdialoghelper.cpp; do
+        grep -q "$marker" "$src/$file" && continue
+        perl -0pi -e "s/(void QFileDialogPrivate::saveSettings\(\)\n\{\n|void QColorDialogStaticData::writeSettings\(\) const\n\{\n)/\1    return; \/\/ $marker\n/" "$src/$file"
+        grep -q "$marker" "$src/$file"
+    done
+}
+
 build_qt() {
     [[ -f $prefix/.qtbase-done ]] && return
     local scratch=$cache/src/qt6-base
     local src
     src=$(fetch_source qt6-base "$scratch")
+    patch_qt_settings "$src"
     # OpenGL stays on: Windows loads it at run time (dynamicgl), nothing is
     # needed to build, and the Windows platform plugin expects it.
     # Nothing of the host's may be found: no pkg-config files, no Vulkan headers.

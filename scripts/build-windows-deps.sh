@@ -158,11 +158,18 @@ build_qt() {
     touch "$prefix/.qtbase-done"
 }
 
+# Qt's German texts for its own dialogs, from Debian's package of the same Qt
+# version (they are data, the same on every system); where the Windows Qt
+# looks for them (QLibraryInfo::TranslationsPath), so the tests find them.
+install_translations() {
+    install -D -m 644 /usr/share/qt6/translations/qtbase_de.qm "$prefix/translations/qtbase_de.qm"
+}
+
 mkdir -p "$prefix"
 ensure_deb_src
 case "$what" in
-all) build_xlsxwriter; build_qt ;;
-qt) build_qt ;;
+all) build_xlsxwriter; build_qt; install_translations ;;
+qt) build_qt; install_translations ;;
 xlsxwriter) build_xlsxwriter ;;
 *) echo "Aufruf: $0 [all|qt|xlsxwriter]" >&2; exit 2 ;;
 esac

@@ -10,6 +10,8 @@ build=$(realpath "$2")
 windows=$build/tools/zevo-run.exe
 wine=$build/wine-run.sh
 
+# Wine turns the Unix arguments ("groß") into Windows' UTF-16 by the locale.
+export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Both run in copies of the examples with relative names, so no path differs.

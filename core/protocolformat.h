@@ -73,7 +73,17 @@ Char* writeRegisterLine(Char* out, const ProtocolLayout& layout, const Read& rea
 
 } // namespace protocolformat
 
+// The register line as text; read(i) gives register i and may throw.
+template <class Read>
+QString registerLineText(const ProtocolLayout& layout, const Read& read) {
+    QString line(protocolformat::MaxRegisterLine, Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(line.data());
+    char16_t* const end = protocolformat::writeRegisterLine(begin, layout, read);
+    line.truncate(end - begin);
+    return line;
+}
+
 // The second line of an entry with instructions: line CurrentLine of the
-// program exactly as it stands (empty past the end). RunSession::writeEntry
-// forms whole entries.
+// program exactly as it stands (empty past the end). The run (run.h) forms
+// whole entries.
 QString protocolInstructionLine(const ProgramText& program, qint32 CurrentLine);

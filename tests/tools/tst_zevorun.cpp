@@ -73,7 +73,8 @@ QStringList registerArguments(const Texts& texts) {
 // fastest clock and no real waits, the protocol kept as the window keeps it.
 class ProtocolWindow final : public RunWindow, public ProtocolSink {
 public:
-    void ShowStepCount(qint32 n) override { counter = n; }
+    void stepCountChanged(qint32 n) override { counter = n; }
+    void lineReached(qint32) override {}
     void SetCommandStates(const CommandFlags&) override {}
     void startProtocol(const QString& heading) override { protocol = QStringList{heading}; }
     void appendEntry(std::span<const QString> lines) override {
@@ -90,22 +91,21 @@ public:
     QStringList protocol;
 };
 
-struct WindowRun {
+struct WindowResult {
     QStringList protocol;
     QString message;
     int steps = 0;
 };
 
-WindowRun runInWindow(const QStringList& lines, const Texts& texts, const PlainSettings& settings) {
+WindowResult runInWindow(const QStringList& lines, const Texts& texts, const PlainSettings& settings) {
     FakeProgram program(lines);
     FakeRegisters registers;
     for (const auto& [n, text] : texts)
         registers.texts[n] = text;
     FakeDialogs dialogs;
     ProtocolWindow window;
-    Machine machine{program, registers, settings, nullptr};
-    RunControl run(machine, window, dialogs);
-    run.session().setSink(&window);
+    RunControl run(program, registers, settings, window, dialogs);
+    run.run().sink().setSink(&window);
     run.ProgrammResetClick();
     if (!dialogs.log.isEmpty() || program.lineText(0).isEmpty())
         return {window.protocol, dialogs.log.value(0).section(u':', -1), window.counter};
@@ -394,7 +394,7 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(Texts, registers);
         QFETCH(PlainSettings, settings);
-        const WindowRun window = runInWindow(lines, registers, settings);
+        const WindowResult window = runInWindow(lines, registers, settings);
         QVERIFY(window.protocol.size() >= 1);
 
         const QString file = programFile(lines);
@@ -475,9 +475,17 @@ private slots:
         run = runZevo({"--max-steps", "3", three});
         QCOMPARE(run.status, 0);
         QCOMPARE(tail(run), ending(Success, 2));
+        // The limit counts as the window's counter does: the step that ends
+        // the run is not counted, so a program that takes S steps passes with
+        // limit S; a step that would go on past the limit leaves no trace.
         run = runZevo({"--max-steps", "2", three});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(tail(run), ending(Success, 2));
+        run = runZevo({"--max-steps", "1", "--last-register=1", three});
         QCOMPARE(run.status, 1);
-        QCOMPARE(tail(run), ending(Limit, 2));
+        QCOMPARE(tail(run), ending(Limit, 1));
+        QCOMPARE(run.out.size(), 1 + 2);
+        QCOMPARE(run.out.last(), QStringLiteral("5\t0\t"));
 
         // The default limit is one million steps.
         run = runZevo({"--no-protocol", endless});

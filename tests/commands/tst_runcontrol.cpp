@@ -9,8 +9,10 @@ namespace {
 // One RunControl over a scripted program, registers, window and dialogs.
 struct Rig {
     explicit Rig(QStringList lines) : program(std::move(lines)) {
-        window.session = &run.session();
-        run.session().setSink(&window);
+        window.session = &run.run();
+        window.highlighter = &highlighter;
+        window.settings = &settings;
+        run.run().sink().setSink(&window);
     }
     FakeProgram program;
     FakeRegisters regs;
@@ -18,8 +20,7 @@ struct Rig {
     FakeHighlighter highlighter;
     FakeRunWindow window;
     FakeDialogs dialogs;
-    Machine machine{program, regs, settings, &highlighter};
-    RunControl run{machine, window, dialogs};
+    RunControl run{program, regs, settings, window, dialogs};
 };
 
 const QStringList ThreeLines{"10 cload 5", "20 store 1", "30 end"};
@@ -66,20 +67,20 @@ private slots:
 
     void resetOnEmptyFirstLineDoesNothing() {
         Rig rig({"", "10 end"});
-        rig.window.counter = 5;
-        rig.run.session().CurrentLine = 1;
+        rig.run.run().ShowStepCount(5);
+        rig.run.run().CurrentLine = 1;
         rig.run.ProgrammResetClick();
         QCOMPARE(rig.window.counter, 5);
-        QCOMPARE(rig.run.session().CurrentLine, 1);
+        QCOMPARE(rig.run.run().CurrentLine, 1);
         QVERIFY(rig.window.protocol.isEmpty());
         QVERIFY(!rig.window.enabled(CommandGroup::Start));
     }
 
     void resetStartsAtFirstInstruction() {
         Rig rig({"// Kommentar", "10 end"});
-        rig.window.counter = 5;
+        rig.run.run().ShowStepCount(5);
         rig.run.ProgrammResetClick();
-        QCOMPARE(rig.run.session().CurrentLine, 1);
+        QCOMPARE(rig.run.run().CurrentLine, 1);
         QCOMPARE(rig.window.counter, 0);
         QCOMPARE(rig.highlighter.highlighted, QVector<qint32>{1});
         QCOMPARE(rig.window.protocol, (QStringList{"heading", "entry@1"}));
@@ -154,7 +155,7 @@ private slots:
         // Step 1 at once, counted in the first pass; the aborted wait still ends in step 2.
         QCOMPARE(rig.window.counter, 1);
         QCOMPARE(rig.regs.value(0), 1);
-        QCOMPARE(rig.run.session().CurrentLine, 0); // after the goto
+        QCOMPARE(rig.run.run().CurrentLine, 0); // after the goto
         QCOMPARE(rig.window.nowMs, 1160); // the wait already begun is not cut short
         QCOMPARE(rig.dialogs.log, QStringList{"information:Abbruch durch den Benutzer!"});
         QCOMPARE(rig.window.flags, commandFlags(CommandState::Ready));
@@ -168,7 +169,7 @@ private slots:
         rig.window.at(0, [&] { rig.run.ProgrammStopClick(); });
         rig.run.ProgrammStartClick();
         QCOMPARE(rig.dialogs.log, QStringList{"information:Abbruch durch den Benutzer!"});
-        QCOMPARE(rig.run.session().CurrentLine, 1);
+        QCOMPARE(rig.run.run().CurrentLine, 1);
         QCOMPARE(rig.window.counter, 1);
         rig.dialogs.log.clear();
         rig.run.ProgrammStartClick();
@@ -194,7 +195,7 @@ private slots:
                  QStringList{"showError:'2147483648' ist kein gültiger Integerwert."});
         QCOMPARE(rig.window.flags, commandFlags(CommandState::Ready));
         QCOMPARE(rig.window.protocol.size(), 2); // no entry for the failed step
-        QCOMPARE(rig.run.session().CurrentLine, 0);
+        QCOMPARE(rig.run.run().CurrentLine, 0);
         QVERIFY(!rig.run.isRunning());
     }
 
@@ -246,7 +247,7 @@ private slots:
 
     void counterNeverWraps() {
         Rig rig(Endless);
-        rig.run.session().StepCount = 2147483647;
+        rig.run.run().ShowStepCount(2147483647);
         rig.run.IncrementStepCount();
         QCOMPARE(rig.window.counter, 2147483647);
     }

@@ -43,8 +43,10 @@ constexpr qsizetype MaxRegisterLine = 1 + 13 * RegisterCount;
 // UTF-16 for the protocol window or as bytes for a stream: the characters are
 // ASCII. read(i) gives register i and may throw; writeValue(out, i, value)
 // writes a value's decimal text and returns its end.
+// Always inlined: a call would keep read and writeValue in memory, which every
+// character written might alias, so they would be loaded anew per character.
 template <class Char, class Read, class WriteValue>
-Char* writeRegisterLine(Char* out, const ProtocolLayout& layout, const Read& read,
+Q_ALWAYS_INLINE Char* writeRegisterLine(Char* out, const ProtocolLayout& layout, const Read& read,
                         WriteValue&& writeValue) {
     // Everything is read before anything is written: a failed read leaves no
     // half line, and the writes through out cannot alias what the loop reads.

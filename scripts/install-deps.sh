@@ -10,7 +10,8 @@ packages=(
     xvfb xauth
 )
 if [[ "${ZEVO_FUZZ:-}" == 1 ]]; then
-    packages+=(clang libclang-rt-14-dev)
+    # llvm brings llvm-symbolizer, without which a crash comes without function names.
+    packages+=(clang libclang-rt-14-dev llvm)
 fi
 # Building the Debian package and checking it (./build.sh package, CI).
 if [[ "${ZEVO_PACKAGE:-}" == 1 ]]; then
@@ -29,4 +30,5 @@ sudo=()
 [[ $(id -u) -ne 0 ]] && sudo=(sudo)
 echo "Installiere: ${missing[*]}"
 "${sudo[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# sudo drops the environment; env passes the variable through it.
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <cstdio>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -517,6 +518,8 @@ private slots:
         const QByteArray name = QFile::encodeName(m_dir.path()) + "/p\xE4.rmp";
         FILE* file = std::fopen(name.constData(), "wb");
         QVERIFY(file);
+        // QTemporaryDir removes by QString names, which cannot spell these bytes.
+        const auto removeFile = qScopeGuard([&] { std::remove(name.constData()); });
         std::fputs("10 end\r\n", file);
         std::fclose(file);
         QProcess process;

@@ -1,8 +1,11 @@
 #include "fakerunwindow.h"
 #include "fakes.h"
+#include "commandguard.h"
 #include "runcontrol.h"
 
 #include <QTest>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -260,6 +263,35 @@ private slots:
         QCOMPARE(rig.window.counter, 3);
         QCOMPARE(rig.regs.value(0), 3);
         QCOMPARE(rig.window.protocol.size(), 6);
+    }
+
+    // The guard shows the user German text only: a library's English what()
+    // never reaches the error display.
+    void guardShowsGermanOnly_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ZevoError") << 0 << "showError:Kein Integer.";
+        QTest::newRow("bad_alloc") << 1
+            << "showError:Nicht genügend Arbeitsspeicher, der Befehl wurde abgebrochen.";
+        QTest::newRow("other") << 2 << "showError:Interner Fehler, der Befehl wurde abgebrochen.";
+    }
+    void guardShowsGermanOnly() {
+        QFETCH(int, kind);
+        FakeDialogs dialogs;
+        bool settled = false;
+        const bool done = guardCommand(
+            dialogs,
+            [kind] {
+                if (kind == 0)
+                    throw ZevoError(QStringLiteral("Kein Integer"));
+                if (kind == 1)
+                    throw std::bad_alloc();
+                throw std::runtime_error("vector::reserve");
+            },
+            [&] { settled = dialogs.log.isEmpty(); });
+        QVERIFY(!done);
+        QVERIFY(settled); // the state is settled before the box opens
+        QTEST(dialogs.log.value(0), "shown");
     }
 };
 

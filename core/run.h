@@ -129,6 +129,7 @@ public:
     // counter reaches limit (>= 0), writing an entry after every step. At the
     // limit one more step runs only if it ends the run; one that would
     // continue leaves no trace. Returns the last result, 0 for the limit.
+    // For runs without a window: the observer is not told of each step.
     StepResult runFree(qint32 limit) {
         // The loop's state lives in locals: a register write could otherwise
         // alias the members and force them to memory at every step.

@@ -44,9 +44,8 @@ THauptformular::THauptformular(Dialogs& dialogs, QWidget* parent)
     createToolBar();
     placeControls();
 
-    m_machine =
-        std::make_unique<Machine>(Machine{*ProgramMemo, *RegisterEditor, m_settings, this});
-    m_run = std::make_unique<RunControl>(*m_machine, *this, m_dialogs);
+    m_run = std::make_unique<RunControl>(*ProgramMemo, *RegisterEditor, m_settings, *this,
+                                         m_dialogs);
     m_document = std::make_unique<ProgramDocument>(*ProgramMemo, *this, m_dialogs);
 
     connectControls();
@@ -77,13 +76,14 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     m_options = &options;
     m_settings.setTarget(&options);
     // The run writes its protocol into that window for as long as it exists.
-    m_run->session().setSink(&protocol);
-    connect(&protocol, &QObject::destroyed, this, [this] { m_run->session().setSink(nullptr); });
+    m_run->run().sink().setSink(&protocol);
+    connect(&protocol, &QObject::destroyed, this,
+            [this] { m_run->run().sink().setSink(nullptr); });
     protocol.setFileNameSource([this] { return getActFileName(); });
     connect(&protocol, &TProtokollFormular::hiddenByUser, this,
             [this] { command(QStringLiteral("Protokoll"))->setChecked(false); });
     options.setDialogs(&m_dialogs);
-    options.setClearProtocol([this] { m_run->session().writeHeading(); });
+    options.setClearProtocol([this] { m_run->run().writeHeading(); });
     options.setSetMarkChanges([this](bool on) { SetMarkChanges(on); });
     // The menu's shortcut keys also work in these two windows, before their controls.
     QList<QAction*> shortcuts;
@@ -97,15 +97,11 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     m_router->addWindow(&options);
 }
 
-// --- RunWindow -------------------------------------------------------------
-
 void THauptformular::ShowStepCount(qint32 n) {
-    StepsLabel->setText(QString::number(n));
+    m_run->run().ShowStepCount(n);
 }
 
-qint32 THauptformular::shownStepCount() const {
-    return StepsLabel->text().toInt();
-}
+// --- RunWindow -------------------------------------------------------------
 
 void THauptformular::SetMarkChanges(bool on) {
     RegisterEditor->SetMarkChanges(on);
@@ -133,15 +129,23 @@ void THauptformular::sleep10ms() {
     QThread::msleep(10);
 }
 
-// --- LineHighlighter -------------------------------------------------------
+// --- RunObserver -----------------------------------------------------------
 
-void THauptformular::HighlightLine(qint32 n) {
+void THauptformular::stepCountChanged(qint32 count) {
+    StepsLabel->setText(QString::number(count));
+}
+
+void THauptformular::lineReached(qint32 line) {
+    if (!m_settings.highlightCurrentLine())
+        return;
     // A step that took the focus would send the user's next keys for the cell
-    // into the program; the line is marked all the same.
-    if (m_run->isRunning() && RegisterEditor->isEditingCell())
-        ProgramMemo->markLineKeepingFocus(n);
+    // into the program; the line is marked all the same. "Abbruch" is enabled
+    // only while a run is going.
+    if (m_groups[std::size_t(CommandGroup::Stop)].first()->isEnabled() &&
+        RegisterEditor->isEditingCell())
+        ProgramMemo->markLineKeepingFocus(line);
     else
-        ProgramMemo->HighlightLine(n);
+        ProgramMemo->HighlightLine(line);
 }
 
 // --- DocumentHost ----------------------------------------------------------

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "forwardingsettings.h"
-#include "linehighlighter.h"
 #include "programdocument.h"
 #include "runcontrol.h"
 
@@ -26,16 +25,12 @@ class TOptionenFormular;
 class TProtokollFormular;
 class TRMProgramEditor;
 class TRegisterEditor;
-struct Machine;
 
 // The main window: program editor, register grid, clock-rate slider, step
 // counter, and every command of the application in menu and toolbar. Run
 // control and the file commands live in their own classes; the handlers here
 // delegate to them and implement the window side they need.
-class THauptformular : public QMainWindow,
-                       public RunWindow,
-                       public DocumentHost,
-                       public LineHighlighter {
+class THauptformular : public QMainWindow, public RunWindow, public DocumentHost {
     Q_OBJECT
 public:
     explicit THauptformular(Dialogs& dialogs, QWidget* parent = nullptr);
@@ -58,12 +53,14 @@ public:
     // Answers whether the window may close (asks when the setting says so).
     bool exitProgram();
     QString getActFileName() const { return m_document->getActFileName(); }
-    qint32 shownStepCount() const;
+    qint32 shownStepCount() const { return m_run->run().stepCount(); }
 
     void DisableRunCommands() { m_run->DisableRunCommands(); }
 
-    // RunWindow
+    // Sets the run's counter, which the display follows.
     void ShowStepCount(qint32 n) override;
+
+    // RunWindow
     void SetCommandStates(const CommandFlags& flags) override;
     void SetMarkChanges(bool on) override;
     int sliderPosition() const override;
@@ -71,9 +68,11 @@ public:
     void processPendingMessages() override;
     void sleep10ms() override;
 
-    // LineHighlighter: the editor's HighlightLine, but during a run the focus
+    // RunObserver: the display follows the run's counter, and the editor marks
+    // the line that runs next when the setting says so; during a run the focus
     // stays in a register cell the user is typing in.
-    void HighlightLine(qint32 n) override;
+    void lineReached(qint32 line) override;
+    void stepCountChanged(qint32 count) override;
 
     // DocumentHost
     void ClearRegisters() override;
@@ -136,7 +135,6 @@ private:
 
     Dialogs& m_dialogs;
     ForwardingSettings m_settings;
-    std::unique_ptr<Machine> m_machine;
     std::unique_ptr<RunControl> m_run;
     std::unique_ptr<ProgramDocument> m_document;
     QPointer<TProtokollFormular> m_protocol;

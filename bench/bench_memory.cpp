@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
         window.RegisterEditor->WriteRegister(
             i % 51, qint32((qint64(i) * 7919 * (i % 13 + 1)) % 2147483647));
         timer.start();
-        RunSession& session = window.runControl().session();
+        WindowRun& session = window.runControl().run();
         session.CurrentLine = 1 + i % 3;
         session.writeEntry();
         costs.push_back(timer.nsecsElapsed());

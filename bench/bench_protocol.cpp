@@ -58,9 +58,8 @@ int main(int argc, char* argv[]) {
     settings.LastRegister = 50;
 
     TProtokollFormular window(dialogs);
-    Machine machine{program, registers, settings, nullptr};
-    RunSession session(machine);
-    session.setSink(&window);
+    WindowRun session = makeWindowRun(program, registers, settings);
+    session.sink().setSink(&window);
     window.show();
     QCoreApplication::processEvents();
     session.writeHeading();

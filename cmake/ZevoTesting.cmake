@@ -2,7 +2,7 @@
 # the benchmarks.
 add_library(zevo_test_support INTERFACE)
 target_include_directories(zevo_test_support INTERFACE ${PROJECT_SOURCE_DIR}/tests/support)
-target_link_libraries(zevo_test_support INTERFACE zevo_core)
+target_link_libraries(zevo_test_support INTERFACE zevo_core zevo_commands)
 
 # zevo_add_test(NAME SOURCES ... LIBS ... [WIDGETS])
 # Widget tests run on Qt's offscreen platform so they need no display. Every

@@ -7,9 +7,10 @@
 
 namespace {
 
-// The first line, from the top, whose trimmed text begins with each text a
-// jump can look for (a decimal number, perhaps negative): one pass over the
-// program instead of one search from the top per jump line.
+// FindTargetLine's answer for every text a jump can look for (a decimal
+// number, perhaps negative), gathered in one pass over the program instead of
+// one search from the top per jump line: the first line whose trimmed text
+// begins with that text.
 class TargetIndex {
 public:
     explicit TargetIndex(const ProgramText& program) : m_notFound(program.lineCount() + 1) {
@@ -36,7 +37,7 @@ private:
     qint32 m_notFound;
 };
 
-// The successor of every line, from the bottom up: asking SuccessorLine per
+// SuccessorLine's answer for every line, from the bottom up: asking it per
 // line would walk a long run of comment lines once for every line above it.
 std::vector<qint32> successorLines(const ProgramText& program) {
     const qint32 count = program.lineCount();

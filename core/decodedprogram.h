@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QString>
 #include <vector>
 
 class ProgramText;
@@ -31,6 +32,8 @@ public:
     QByteArrayView utf8Line(qint32 i) const {
         return quint32(i) < quint32(m_utf8.size()) ? QByteArrayView(m_utf8[i]) : QByteArrayView();
     }
+
+    QString lineText(qint32 i) const { return QString::fromUtf8(utf8Line(i)); }
 
 private:
     qint32 m_lineCount = 0;

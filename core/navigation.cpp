@@ -1,7 +1,6 @@
 #include "navigation.h"
 
 #include "programtext.h"
-#include "registeraccess.h"
 
 qint32 FindFirstInstructionLine(const ProgramText& program) {
     // Past the end the text is empty, so the loop always stops.
@@ -29,20 +28,4 @@ qint32 FindTargetLine(const ProgramText& program, QStringView target) {
         }
     }
     return count + 1;
-}
-
-qint32 NextLine(const ProgramText& program, const RegisterAccess& registers, qint32 current,
-                Opcode opcode, QStringView target) {
-    switch (opcode) {
-    case Opcode::Goto:
-        return FindTargetLine(program, target);
-    case Opcode::JZero:
-        if (registers.ReadRegister(0) != 0)
-            return SuccessorLine(program, current);
-        return FindTargetLine(program, target);
-    case Opcode::Unrecognised:
-        return 0;
-    default:
-        return SuccessorLine(program, current);
-    }
 }

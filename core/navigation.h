@@ -3,7 +3,6 @@
 #include "syntax.h"
 
 class ProgramText;
-class RegisterAccess;
 
 // Where a reset starts: the first line whose untrimmed text is not a comment.
 // May be one past the end when every line is a comment.
@@ -16,7 +15,17 @@ qint32 SuccessorLine(const ProgramText& program, qint32 current);
 // count + 1 when there is none. A prefix match: a jump to 11 may land on 110.
 qint32 FindTargetLine(const ProgramText& program, QStringView target);
 
-// The line that follows a step of opcode at current. For jzero this reads R0,
-// which may throw the register's conversion error.
-qint32 NextLine(const ProgramText& program, const RegisterAccess& registers, qint32 current,
-                Opcode opcode, QStringView target);
+// The line that follows a step of line's opcode: the jump target for goto and
+// for jzero when R0 is 0, otherwise the successor. line answers successor()
+// and target() (the two searches above, read from the text or cached by a
+// decoded program); registers answer read(n), which may throw the register's
+// conversion error. The one rule of both the window's step and zevo-run's.
+template <class Line, class Registers>
+inline qint32 NextLine(const Line& line, const Registers& registers) {
+    switch (line.opcode()) {
+    case Opcode::Goto: return line.target();
+    case Opcode::JZero: return registers.read(0) != 0 ? line.successor() : line.target();
+    case Opcode::Unrecognised: return 0;
+    default: return line.successor();
+    }
+}

@@ -26,12 +26,7 @@ QString protocolHeading(const ProtocolLayout& layout) {
 }
 
 QString protocolRegisterLine(const ProtocolLayout& layout, const RegisterAccess& registers) {
-    QString line(protocolformat::MaxRegisterLine, Qt::Uninitialized);
-    char16_t* const begin = reinterpret_cast<char16_t*>(line.data());
-    char16_t* const end = protocolformat::writeRegisterLine(
-        begin, layout, [&](int i) { return registers.ReadRegister(i); });
-    line.truncate(end - begin);
-    return line;
+    return registerLineText(layout, [&](int i) { return registers.ReadRegister(i); });
 }
 
 QString protocolInstructionLine(const ProgramText& program, qint32 CurrentLine) {

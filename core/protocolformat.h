@@ -43,8 +43,10 @@ constexpr qsizetype MaxRegisterLine = 1 + 13 * RegisterCount;
 // UTF-16 for the protocol window or as bytes for a stream: the characters are
 // ASCII. read(i) gives register i and may throw; writeValue(out, i, value)
 // writes a value's decimal text and returns its end.
+// Always inlined: a call would keep read and writeValue in memory, which every
+// character written might alias, so they would be loaded anew per character.
 template <class Char, class Read, class WriteValue>
-Char* writeRegisterLine(Char* out, const ProtocolLayout& layout, const Read& read,
+Q_ALWAYS_INLINE Char* writeRegisterLine(Char* out, const ProtocolLayout& layout, const Read& read,
                         WriteValue&& writeValue) {
     // Everything is read before anything is written: a failed read leaves no
     // half line, and the writes through out cannot alias what the loop reads.
@@ -73,7 +75,17 @@ Char* writeRegisterLine(Char* out, const ProtocolLayout& layout, const Read& rea
 
 } // namespace protocolformat
 
+// The register line as text; read(i) gives register i and may throw.
+template <class Read>
+QString registerLineText(const ProtocolLayout& layout, const Read& read) {
+    QString line(protocolformat::MaxRegisterLine, Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(line.data());
+    char16_t* const end = protocolformat::writeRegisterLine(begin, layout, read);
+    line.truncate(end - begin);
+    return line;
+}
+
 // The second line of an entry with instructions: line CurrentLine of the
-// program exactly as it stands (empty past the end). RunSession::writeEntry
-// forms whole entries.
+// program exactly as it stands (empty past the end). The run (run.h) forms
+// whole entries.
 QString protocolInstructionLine(const ProgramText& program, qint32 CurrentLine);

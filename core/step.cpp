@@ -5,14 +5,18 @@
 #include "programtext.h"
 #include "registeraccess.h"
 #include "settings.h"
-#include "stepcore.h"
+#include "windowrun.h"
 
 namespace {
-// The window's registers: texts in the grid, converted on every read.
-struct AccessRegisters {
-    RegisterAccess& access;
-    qint32 read(qint32 n) const { return access.ReadRegister(n); }
-    void write(qint32 n, qint32 value) { access.WriteRegister(n, value); }
+// The highlight as the window follows a run: only when the setting says so.
+struct Highlight final : RunObserver {
+    explicit Highlight(const Machine& machine) : machine(machine) {}
+    void lineReached(qint32 line) override {
+        if (machine.highlighter && machine.settings.highlightCurrentLine())
+            machine.highlighter->HighlightLine(line);
+    }
+    void stepCountChanged(qint32) override {}
+    const Machine& machine;
 };
 } // namespace
 
@@ -42,14 +46,10 @@ int stepResultHelpTopic(StepResult result) {
 }
 
 StepResult ExecuteLine(Machine& machine, qint32& CurrentLine) {
-    const TextLine line(machine.program, CurrentLine);
-    qint32 next = CurrentLine;
-    AccessRegisters registers{machine.registers};
-    const StepResult r = stepcore::execute(line, registers, machine.program.lineCount(), next);
-    if (r != Step::Continue)
-        return r;
-    if (machine.highlighter && machine.settings.highlightCurrentLine())
-        machine.highlighter->HighlightLine(next);
-    CurrentLine = next;
-    return Step::Continue;
+    Highlight highlight(machine);
+    WindowRun run = makeWindowRun(machine.program, machine.registers, machine.settings, &highlight);
+    run.CurrentLine = CurrentLine;
+    const StepResult r = run.ExecuteLine();
+    CurrentLine = run.CurrentLine;
+    return r;
 }

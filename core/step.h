@@ -36,7 +36,8 @@ struct Machine {
     LineHighlighter* highlighter = nullptr;
 };
 
-// Executes line CurrentLine. On result 0 CurrentLine moves to the next line
+// One step of the window's run (run.h) at CurrentLine, for a caller without a
+// run of its own. On result 0 CurrentLine moves to the next line
 // (highlighted first when the setting says so) and at most one register has been
 // written; on any other result nothing is written or moved. A register text that
 // is not an integer throws ZevoError out of the step with nothing written.

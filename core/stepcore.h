@@ -1,5 +1,6 @@
 #pragma once
 
+#include "navigation.h"
 #include "step.h"
 #include "syntax.h"
 
@@ -99,11 +100,8 @@ inline StepResult execute(const Line& line, Registers& regs, qint32 lineCount, q
     case Opcode::End: return Step::Ended;
     case Opcode::Unrecognised: return Step::UnknownInstruction;
     case Opcode::Goto:
-        next = line.target();
-        return next <= lineCount ? Step::Continue : Step::UnknownTarget;
     case Opcode::JZero:
-        // R0 is read before the target is looked at.
-        next = regs.read(0) != 0 ? line.successor() : line.target();
+        next = NextLine(line, regs);
         return next <= lineCount ? Step::Continue : Step::UnknownTarget;
     case Opcode::Load: r = arithmetic<Opcode::Load>(regs, n, Source::Direct); break;
     case Opcode::ILoad: r = arithmetic<Opcode::Load>(regs, n, Source::Indirect); break;
@@ -124,7 +122,7 @@ inline StepResult execute(const Line& line, Registers& regs, qint32 lineCount, q
     case Opcode::IStore: r = store(regs, n, true); break;
     }
     if (r == Step::Continue)
-        next = line.successor();
+        next = NextLine(line, regs);
     return r;
 }
 

@@ -20,3 +20,11 @@ private:
     QString m_message;
     QByteArray m_utf8;
 };
+
+// The error display appends "." when the message's last character comes after
+// "." in code order, so a message ending in "." or "!" gets none.
+inline QString withFullStop(const QString& message) {
+    if (!message.isEmpty() && message.back().unicode() > u'.')
+        return message + u'.';
+    return message;
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runsession.h"
+#include "windowrun.h"
 
 #include <QStringList>
 #include <QWidget>

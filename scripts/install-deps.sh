@@ -11,7 +11,8 @@ packages=(
     xvfb xauth
 )
 if [[ "${ZEVO_FUZZ:-}" == 1 ]]; then
-    packages+=(clang libclang-rt-14-dev)
+    # llvm brings llvm-symbolizer, without which a crash comes without function names.
+    packages+=(clang libclang-rt-14-dev llvm)
 fi
 # Building the Debian package and checking it (./build.sh package, CI).
 if [[ "${ZEVO_PACKAGE:-}" == 1 ]]; then

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "decodedprogram.h"
-#include "step.h"
+#include "protocolformat.h"
+#include "run.h"
+#include "streamprotocol.h"
+#include "zevoerror.h"
 
 #include <QString>
 
@@ -10,31 +13,64 @@ class RegisterTexts;
 class Settings;
 class Utf8Output;
 
-struct RunOutcome {
-    int exitStatus = 0;   // 0 end, 1 step limit, 2 no run or a register error, 3..8 the step result
-    QString message;      // the final message as the window would show it
-    qint32 stepCount = 0; // as the window's counter: steps that ended with result 0
-};
+enum class BatchOutput { Protocol, FinalRegisterLine };
 
-// A reset followed by a "Start" run without waits, for front ends without a
-// window. The program is decoded once and run with the window's step, so the
-// protocol written is byte for byte the one the protocol window holds after
-// the same reset and run with the same settings.
+// A reset and then the run to its end, as a run without a window reports it:
+// a register text that is no number ends it with status 2 and the message the
+// error display would show.
+template <class R, class AfterReset>
+RunOutcome resetAndRun(R& run, qint32 maxSteps, AfterReset&& afterReset) {
+    RunOutcome outcome;
+    try {
+        if (!run.reset()) {
+            outcome.exitStatus = 2;
+            outcome.message = emptyFirstLineMessage();
+            return outcome;
+        }
+        afterReset();
+        return run.outcome(run.runFree(maxSteps));
+    } catch (const ZevoError& e) {
+        outcome.exitStatus = 2;
+        outcome.message = withFullStop(e.message());
+        outcome.stepCount = run.stepCount();
+    }
+    return outcome;
+}
+
+// A reset followed by a "Start" run without waits, writing to out either the
+// protocol exactly as the protocol window would hold it, or only the register
+// line of the final state (and that only when the reset took place). At most
+// maxSteps (>= 1) counted steps.
+template <class Lines, class Registers>
+RunOutcome runBatch(Lines lines, Registers registers, const ProtocolLayout& layout,
+                    qint32 maxSteps, BatchOutput output, Utf8Output& out) {
+    if (output == BatchOutput::Protocol) {
+        ProgramRun<Lines, Registers, StreamProtocol> run(lines, registers, StreamProtocol(out, layout));
+        return resetAndRun(run, maxSteps, [] {});
+    }
+    ProgramRun<Lines, Registers, NoProtocol> run(lines, registers, NoProtocol{});
+    const auto read = [&](int i) { return registers.read(i); };
+    bool resetDone = false;
+    const RunOutcome outcome = resetAndRun(run, maxSteps, [&] {
+        // The reset's entry reads R0..Rn even without a protocol: a text that
+        // is no number then fails here as it would in the window. Later reads
+        // cannot fail, since only writes change registers.
+        (void)registerLineText(layout, read);
+        resetDone = true;
+    });
+    if (resetDone)
+        out.writeLine(registerLineText(layout, read));
+    return outcome;
+}
+
+// zevo-run's single run: the program decoded once, the registers as numbers.
 class BatchRun {
 public:
-    enum class Output { Protocol, FinalRegisterLine };
+    using Output = BatchOutput;
 
     BatchRun(const ProgramText& program, RegisterTexts& registers, const Settings& settings);
 
-    // Runs at most maxSteps (>= 1) steps. With FinalRegisterLine only the
-    // register line of the final state is written, and only when the reset
-    // took place.
     RunOutcome run(qint32 maxSteps, Output output, Utf8Output& out);
-
-    static QString emptyFirstLineMessage();
-    static QString stepLimitMessage();
-    // The outcome for a run whose last step gave result (0: the limit).
-    static RunOutcome outcomeOf(StepResult result, qint32 stepCount);
 
 private:
     const DecodedProgram m_program;

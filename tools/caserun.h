@@ -19,8 +19,8 @@ class PreparedProgram {
 public:
     explicit PreparedProgram(QStringList lines);
 
-    // A reset, then at most maxSteps (>= 1) steps, with the given register
-    // values before the run.
+    // A reset, then the run to its end or to the step limit maxSteps (>= 1),
+    // with the given register values before the run.
     CaseRun run(const std::array<qint32, RegisterCount>& registers, qint32 maxSteps) const;
 
 private:

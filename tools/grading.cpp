@@ -1,7 +1,6 @@
 #include "grading.h"
 
 #include "caserun.h"
-#include "dialogs.h"
 #include "programload.h"
 #include "zevoerror.h"
 

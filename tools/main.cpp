@@ -2,7 +2,6 @@
 // and for grading many programs at once. See runnerHelpText() for the usage.
 
 #include "batchrun.h"
-#include "dialogs.h"
 #include "gradingreport.h"
 #include "gradingworkbook.h"
 #include "linelist.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runsession.h"
+#include "windowrun.h"
 
 #include <QByteArray>
 #include <QStringEncoder>
@@ -19,7 +19,7 @@ public:
         for (const QString& line : lines)
             writeLine(line);
     }
-    bool failed() const override { return m_failed; }
+    bool failed() const { return m_failed; }
     void writeLine(const QString& line);
     // Room for n bytes at the end of the buffer. What is written there counts
     // only once commit() is given its end, so a line formed halfway is dropped.

@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(w.TaktrateTrackBar->maximum(), 4615);
         QCOMPARE(w.TaktrateTrackBar->tickInterval(), 100);
         QCOMPARE(w.TaktrateTrackBar->tickPosition(), QSlider::TicksBelow);
-        QCOMPARE(w.runControl().session().CurrentLine, 0);
+        QCOMPARE(w.runControl().run().CurrentLine, 0);
         QVERIFY(w.ProgramMemo->toPlainText().isEmpty());
         QCOMPARE(w.RegisterEditor->valueText(50), QStringLiteral("0"));
         QVERIFY(w.RegisterEditor->MarkChanges);
@@ -669,7 +669,7 @@ private slots:
         // the fourth, run after that wait, was not.
         QCOMPARE(app.window.StepsLabel->text(), QStringLiteral("3"));
         QCOMPARE(app.window.RegisterEditor->valueText(0), QStringLiteral("2"));
-        QCOMPARE(app.window.runControl().session().CurrentLine, 0);
+        QCOMPARE(app.window.runControl().run().CurrentLine, 0);
     }
 
     // A click into the grid after a reset asks for a new reset.
@@ -789,7 +789,7 @@ private slots:
         const int entriesBefore = app.protocol.protocolLines().size();
         QTest::keyClick(app.window.ProgramMemo, Qt::Key_F6);
         QCOMPARE(app.dialogs.log, (QStringList{"showError:'x' ist kein gültiger Integerwert."}));
-        QCOMPARE(app.window.runControl().session().CurrentLine, 1);
+        QCOMPARE(app.window.runControl().run().CurrentLine, 1);
         QCOMPARE(app.protocol.protocolLines().size(), entriesBefore + 1); // the first step's
         QVERIFY(app.enabled("ProgrammStart") && app.enabled("Einzelschritt"));
         QVERIFY(!app.enabled("ProgrammStop"));

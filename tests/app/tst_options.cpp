@@ -285,9 +285,8 @@ void TestOptions::protocolSettingsShapeTheProtocol() {
     FakeRegisters registers;
     FakeProgram program({QStringLiteral("1 end")});
     TProtokollFormular protocol(*dialogs);
-    Machine machine{program, registers, *dialog, nullptr};
-    RunSession session(machine);
-    session.setSink(&protocol);
+    WindowRun session = makeWindowRun(program, registers, *dialog);
+    session.sink().setSink(&protocol);
     dialog->setClearProtocol([&] { session.writeHeading(); });
     dialog->show();
     dialog->OptionenPageControl->setCurrentWidget(dialog->ProtokollTabSheet);

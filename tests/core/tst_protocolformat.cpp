@@ -1,6 +1,6 @@
 #include "fakes.h"
 #include "protocolformat.h"
-#include "runsession.h"
+#include "windowrun.h"
 #include "zevoerror.h"
 
 #include <QTest>
@@ -24,9 +24,8 @@ QStringList entryOf(int kind, int last, RegisterAccess& registers, const Program
     PlainSettings settings;
     settings.Kind = ProtocolKind(kind);
     settings.LastRegister = last;
-    Machine machine{program, registers, settings, nullptr};
-    RunSession session(machine);
-    session.setSink(&sink);
+    WindowRun session = makeWindowRun(program, registers, settings);
+    session.sink().setSink(&sink);
     session.CurrentLine = currentLine;
     session.writeEntry();
     return sink.lines;

@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "windowrun.h"
 #include "navigation.h"
 #include "syntax.h"
 
@@ -125,10 +126,11 @@ private slots:
     void jzeroReadsTheAccumulator() {
         FakeProgram program({"10 jzero 30", "20 end", "30 end"});
         FakeRegisters regs;
-        QCOMPARE(NextLine(program, regs, 0, Opcode::JZero, u"30"), 2);
+        const AccessRegisters registers{&regs};
+        QCOMPARE(NextLine(TextLine(program, 0), registers), 2);
         regs.set(0, 4);
-        QCOMPARE(NextLine(program, regs, 0, Opcode::JZero, u"30"), 1);
-        QCOMPARE(NextLine(program, regs, 0, Opcode::Unrecognised, u"30"), 0);
+        QCOMPARE(NextLine(TextLine(program, 0), registers), 1);
+        QCOMPARE(NextLine(TextLine(FakeProgram({"10 nop 30", "30 end"}), 0), registers), 0);
     }
 };
 

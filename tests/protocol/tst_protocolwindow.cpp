@@ -20,7 +20,8 @@ namespace {
 // Run control's window side; the protocol goes to the real window.
 class ProtocolRunWindow : public RunWindow {
 public:
-    void ShowStepCount(qint32) override {}
+    void stepCountChanged(qint32) override {}
+    void lineReached(qint32) override {}
     void SetCommandStates(const CommandFlags&) override {}
     void SetMarkChanges(bool) override {}
     int sliderPosition() const override { return SliderMaximum; }
@@ -76,8 +77,7 @@ private:
     FakeDialogs* dialogs = nullptr;
     PlainSettings* settings = nullptr;
     TProtokollFormular* window = nullptr;
-    Machine* machine = nullptr;
-    RunSession* session = nullptr;
+    WindowRun* session = nullptr;
 };
 
 void TestProtocolWindow::init() {
@@ -86,14 +86,12 @@ void TestProtocolWindow::init() {
     dialogs = new FakeDialogs;
     settings = new PlainSettings;
     window = new TProtokollFormular(*dialogs);
-    machine = new Machine{*program, *registers, *settings, nullptr};
-    session = new RunSession(*machine);
-    session->setSink(window);
+    session = new WindowRun(makeWindowRun(*program, *registers, *settings));
+    session->sink().setSink(window);
 }
 
 void TestProtocolWindow::cleanup() {
     delete session;
-    delete machine;
     delete window;
     delete settings;
     delete dialogs;
@@ -202,9 +200,8 @@ void TestProtocolWindow::resetAndStepsWriteTheExample() {
     settings->Spacing = ProtocolSpacing(spacing);
     settings->LastRegister = 2;
     ProtocolRunWindow runWindow;
-    Machine machine{editor, *registers, *settings, nullptr};
-    RunControl run(machine, runWindow, *dialogs);
-    run.session().setSink(&protocol);
+    RunControl run(editor, *registers, *settings, runWindow, *dialogs);
+    run.run().sink().setSink(&protocol);
 
     run.ProgrammResetClick();
     run.EinzelschrittClick();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linehighlighter.h"
 #include "runcontrol.h"
 
 #include <QStringList>
@@ -11,7 +12,12 @@
 // As the session's sink it logs each entry with the session's current line.
 class FakeRunWindow : public RunWindow, public ProtocolSink {
 public:
-    void ShowStepCount(qint32 n) override { counter = n; }
+    void stepCountChanged(qint32 n) override { counter = n; }
+    // The highlight as the main window makes it: when the setting says so.
+    void lineReached(qint32 line) override {
+        if (highlighter && settings && settings->highlightCurrentLine())
+            highlighter->HighlightLine(line);
+    }
     void SetCommandStates(const CommandFlags& f) override { flags = f; }
     void startProtocol(const QString&) override { protocol.clear(); protocol << "heading"; }
     void appendEntry(std::span<const QString>) override {
@@ -46,5 +52,7 @@ public:
     qint64 nowMs = 0;
     std::multimap<qint64, std::function<void()>> scheduled;
     std::function<void()> onActualize;
-    const RunSession* session = nullptr;
+    const WindowRun* session = nullptr;
+    LineHighlighter* highlighter = nullptr;
+    const Settings* settings = nullptr;
 };

@@ -3,7 +3,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-// Random programs run decoded once and read from the text at every step must
+// Random programs run through the one run decoded once with registers as
+// numbers, and read from the text at every step with registers as texts, must
 // agree in outcome, steps, protocol bytes and registers.
 class tst_DecodedRun : public QObject {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <cstdio>
+#include <QScopeGuard>
 #ifndef Q_OS_WIN
 #include <ftw.h>
 #include <sys/stat.h>
@@ -78,7 +79,8 @@ QStringList registerArguments(const Texts& texts) {
 // fastest clock and no real waits, the protocol kept as the window keeps it.
 class ProtocolWindow final : public RunWindow, public ProtocolSink {
 public:
-    void ShowStepCount(qint32 n) override { counter = n; }
+    void stepCountChanged(qint32 n) override { counter = n; }
+    void lineReached(qint32) override {}
     void SetCommandStates(const CommandFlags&) override {}
     void startProtocol(const QString& heading) override { protocol = QStringList{heading}; }
     void appendEntry(std::span<const QString> lines) override {
@@ -95,22 +97,21 @@ public:
     QStringList protocol;
 };
 
-struct WindowRun {
+struct WindowResult {
     QStringList protocol;
     QString message;
     int steps = 0;
 };
 
-WindowRun runInWindow(const QStringList& lines, const Texts& texts, const PlainSettings& settings) {
+WindowResult runInWindow(const QStringList& lines, const Texts& texts, const PlainSettings& settings) {
     FakeProgram program(lines);
     FakeRegisters registers;
     for (const auto& [n, text] : texts)
         registers.texts[n] = text;
     FakeDialogs dialogs;
     ProtocolWindow window;
-    Machine machine{program, registers, settings, nullptr};
-    RunControl run(machine, window, dialogs);
-    run.session().setSink(&window);
+    RunControl run(program, registers, settings, window, dialogs);
+    run.run().sink().setSink(&window);
     run.ProgrammResetClick();
     if (!dialogs.log.isEmpty() || program.lineText(0).isEmpty())
         return {window.protocol, dialogs.log.value(0).section(u':', -1), window.counter};
@@ -453,7 +454,7 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(Texts, registers);
         QFETCH(PlainSettings, settings);
-        const WindowRun window = runInWindow(lines, registers, settings);
+        const WindowResult window = runInWindow(lines, registers, settings);
         QVERIFY(window.protocol.size() >= 1);
 
         const QString file = programFile(lines);
@@ -583,6 +584,8 @@ private slots:
         const QByteArray name = QFile::encodeName(m_dir.path()) + "/p\xE4.rmp";
         FILE* file = std::fopen(name.constData(), "wb");
         QVERIFY(file);
+        // QTemporaryDir removes by QString names, which cannot spell these bytes.
+        const auto removeFile = qScopeGuard([&] { std::remove(name.constData()); });
         std::fputs("10 end\r\n", file);
         std::fclose(file);
         QProcess process;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runsession.h"
 #include "step.h"
+#include "windowrun.h"
 
 #include <QLocale>
 #include <QString>
@@ -31,13 +31,12 @@ int StepDelay(int position);
 // followed by " Hz  ".
 QString frequencyText(int position, const QLocale& locale);
 
-// What the run needs of the window: counter, command states, marking, slider,
-// focus, and the two primitives of the clocked wait. The protocol goes to the
-// session's sink.
-class RunWindow {
+// What run control needs of the window: command states, marking, slider,
+// focus, and the two primitives of the clocked wait. The window follows the
+// run itself (next line, counter) as its observer; the protocol goes to the
+// run's sink.
+class RunWindow : public RunObserver {
 public:
-    virtual ~RunWindow() = default;
-    virtual void ShowStepCount(qint32 n) = 0;
     virtual void SetCommandStates(const CommandFlags& flags) = 0;
     virtual void SetMarkChanges(bool on) = 0;
     virtual int sliderPosition() const = 0;
@@ -47,16 +46,18 @@ public:
     virtual void sleep10ms() = 0;
 };
 
-// Run control of the main window: reset, single step, clocked run and stop,
-// driving the run session. Everything runs on the user-interface thread; the
-// clocked run is a loop that lets the window handle its messages between steps.
+// Run control of the main window: what the window adds to the one run (the
+// clocked pacing, stop, command states, end-of-run boxes). Everything runs on
+// the user-interface thread; the clocked run is a loop that lets the window
+// handle its messages between steps.
 class RunControl {
 public:
-    RunControl(Machine& machine, RunWindow& window, Dialogs& dialogs);
+    RunControl(const ProgramText& program, RegisterAccess& registers, const Settings& settings,
+               RunWindow& window, Dialogs& dialogs);
 
     bool StopRequested = false;
 
-    RunSession& session() { return m_session; }
+    WindowRun& run() { return m_run; }
 
     void ProgrammResetClick();
     void EinzelschrittClick();
@@ -75,8 +76,8 @@ public:
 private:
     StepResult clockedRun();
 
-    Machine& m_machine;
-    RunSession m_session;
+    const Settings& m_settings;
+    WindowRun m_run;
     RunWindow& m_window;
     Dialogs& m_dialogs;
     CommandFlags m_flags{};

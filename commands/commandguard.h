@@ -5,11 +5,13 @@
 
 #include <QString>
 #include <exception>
+#include <new>
 
 // The boundary of every command: its work either completes or ends at the one
 // error display; nothing is thrown on into Qt's event loop. onFailure runs
 // first, so the command's state is settled before the message box opens.
-// Returns false when the work failed.
+// Returns false when the work failed. Only ZevoError carries a message for the
+// user; anything else thrown is shown in German without its English what().
 template <typename Work, typename OnFailure>
 bool guardCommand(Dialogs& dialogs, Work&& work, OnFailure&& onFailure) {
     QString message;
@@ -18,8 +20,10 @@ bool guardCommand(Dialogs& dialogs, Work&& work, OnFailure&& onFailure) {
         return true;
     } catch (const ZevoError& e) {
         message = e.message();
-    } catch (const std::exception& e) {
-        message = QString::fromLocal8Bit(e.what());
+    } catch (const std::bad_alloc&) {
+        message = QStringLiteral("Nicht genügend Arbeitsspeicher, der Befehl wurde abgebrochen");
+    } catch (const std::exception&) {
+        message = QStringLiteral("Interner Fehler, der Befehl wurde abgebrochen");
     }
     onFailure();
     dialogs.showError(message);

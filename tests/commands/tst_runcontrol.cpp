@@ -1,16 +1,21 @@
 #include "fakerunwindow.h"
 #include "fakes.h"
+#include "commandguard.h"
 #include "runcontrol.h"
 
 #include <QTest>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
 // One RunControl over a scripted program, registers, window and dialogs.
 struct Rig {
     explicit Rig(QStringList lines) : program(std::move(lines)) {
-        window.session = &run.session();
-        run.session().setSink(&window);
+        window.session = &run.run();
+        window.highlighter = &highlighter;
+        window.settings = &settings;
+        run.run().sink().setSink(&window);
     }
     FakeProgram program;
     FakeRegisters regs;
@@ -18,8 +23,7 @@ struct Rig {
     FakeHighlighter highlighter;
     FakeRunWindow window;
     FakeDialogs dialogs;
-    Machine machine{program, regs, settings, &highlighter};
-    RunControl run{machine, window, dialogs};
+    RunControl run{program, regs, settings, window, dialogs};
 };
 
 const QStringList ThreeLines{"10 cload 5", "20 store 1", "30 end"};
@@ -66,20 +70,20 @@ private slots:
 
     void resetOnEmptyFirstLineDoesNothing() {
         Rig rig({"", "10 end"});
-        rig.window.counter = 5;
-        rig.run.session().CurrentLine = 1;
+        rig.run.run().ShowStepCount(5);
+        rig.run.run().CurrentLine = 1;
         rig.run.ProgrammResetClick();
         QCOMPARE(rig.window.counter, 5);
-        QCOMPARE(rig.run.session().CurrentLine, 1);
+        QCOMPARE(rig.run.run().CurrentLine, 1);
         QVERIFY(rig.window.protocol.isEmpty());
         QVERIFY(!rig.window.enabled(CommandGroup::Start));
     }
 
     void resetStartsAtFirstInstruction() {
         Rig rig({"// Kommentar", "10 end"});
-        rig.window.counter = 5;
+        rig.run.run().ShowStepCount(5);
         rig.run.ProgrammResetClick();
-        QCOMPARE(rig.run.session().CurrentLine, 1);
+        QCOMPARE(rig.run.run().CurrentLine, 1);
         QCOMPARE(rig.window.counter, 0);
         QCOMPARE(rig.highlighter.highlighted, QVector<qint32>{1});
         QCOMPARE(rig.window.protocol, (QStringList{"heading", "entry@1"}));
@@ -154,7 +158,7 @@ private slots:
         // Step 1 at once, counted in the first pass; the aborted wait still ends in step 2.
         QCOMPARE(rig.window.counter, 1);
         QCOMPARE(rig.regs.value(0), 1);
-        QCOMPARE(rig.run.session().CurrentLine, 0); // after the goto
+        QCOMPARE(rig.run.run().CurrentLine, 0); // after the goto
         QCOMPARE(rig.window.nowMs, 1160); // the wait already begun is not cut short
         QCOMPARE(rig.dialogs.log, QStringList{"information:Abbruch durch den Benutzer!"});
         QCOMPARE(rig.window.flags, commandFlags(CommandState::Ready));
@@ -168,7 +172,7 @@ private slots:
         rig.window.at(0, [&] { rig.run.ProgrammStopClick(); });
         rig.run.ProgrammStartClick();
         QCOMPARE(rig.dialogs.log, QStringList{"information:Abbruch durch den Benutzer!"});
-        QCOMPARE(rig.run.session().CurrentLine, 1);
+        QCOMPARE(rig.run.run().CurrentLine, 1);
         QCOMPARE(rig.window.counter, 1);
         rig.dialogs.log.clear();
         rig.run.ProgrammStartClick();
@@ -194,7 +198,7 @@ private slots:
                  QStringList{"showError:'2147483648' ist kein gültiger Integerwert."});
         QCOMPARE(rig.window.flags, commandFlags(CommandState::Ready));
         QCOMPARE(rig.window.protocol.size(), 2); // no entry for the failed step
-        QCOMPARE(rig.run.session().CurrentLine, 0);
+        QCOMPARE(rig.run.run().CurrentLine, 0);
         QVERIFY(!rig.run.isRunning());
     }
 
@@ -246,7 +250,7 @@ private slots:
 
     void counterNeverWraps() {
         Rig rig(Endless);
-        rig.run.session().StepCount = 2147483647;
+        rig.run.run().ShowStepCount(2147483647);
         rig.run.IncrementStepCount();
         QCOMPARE(rig.window.counter, 2147483647);
     }
@@ -259,6 +263,35 @@ private slots:
         QCOMPARE(rig.window.counter, 3);
         QCOMPARE(rig.regs.value(0), 3);
         QCOMPARE(rig.window.protocol.size(), 6);
+    }
+
+    // The guard shows the user German text only: a library's English what()
+    // never reaches the error display.
+    void guardShowsGermanOnly_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ZevoError") << 0 << "showError:Kein Integer.";
+        QTest::newRow("bad_alloc") << 1
+            << "showError:Nicht genügend Arbeitsspeicher, der Befehl wurde abgebrochen.";
+        QTest::newRow("other") << 2 << "showError:Interner Fehler, der Befehl wurde abgebrochen.";
+    }
+    void guardShowsGermanOnly() {
+        QFETCH(int, kind);
+        FakeDialogs dialogs;
+        bool settled = false;
+        const bool done = guardCommand(
+            dialogs,
+            [kind] {
+                if (kind == 0)
+                    throw ZevoError(QStringLiteral("Kein Integer"));
+                if (kind == 1)
+                    throw std::bad_alloc();
+                throw std::runtime_error("vector::reserve");
+            },
+            [&] { settled = dialogs.log.isEmpty(); });
+        QVERIFY(!done);
+        QVERIFY(settled); // the state is settled before the box opens
+        QTEST(dialogs.log.value(0), "shown");
     }
 };
 

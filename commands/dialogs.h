@@ -1,5 +1,7 @@
 #pragma once
 
+#include "zevoerror.h" // withFullStop(), which the error display applies
+
 #include <QString>
 
 class QPrinter; // only handed through; core never prints
@@ -33,7 +35,3 @@ public:
     virtual void helpTopic(int contextNumber) = 0;
     virtual void beep() = 0;
 };
-
-// The error display appends "." when the message's last character comes after
-// "." in code order, so a message ending in "." or "!" gets none.
-QString withFullStop(const QString& message);

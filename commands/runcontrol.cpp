@@ -39,8 +39,10 @@ QString frequencyText(int position, const QLocale& locale) {
     return locale.toString(clockRate(position), 'f', 1) + QStringLiteral(" Hz  ");
 }
 
-RunControl::RunControl(Machine& machine, RunWindow& window, Dialogs& dialogs)
-    : m_machine(machine), m_session(machine), m_window(window), m_dialogs(dialogs) {}
+RunControl::RunControl(const ProgramText& program, RegisterAccess& registers,
+                       const Settings& settings, RunWindow& window, Dialogs& dialogs)
+    : m_settings(settings), m_run(makeWindowRun(program, registers, settings, &window)),
+      m_window(window), m_dialogs(dialogs) {}
 
 void RunControl::SetCommandStates(CommandState state) {
     m_flags = commandFlags(state);
@@ -57,8 +59,7 @@ void RunControl::DisableRunCommands() {
 }
 
 void RunControl::IncrementStepCount() {
-    m_session.countStep();
-    m_window.ShowStepCount(m_session.StepCount);
+    m_run.IncrementStepCount();
 }
 
 void RunControl::ShowStepResult(StepResult result) {
@@ -72,34 +73,29 @@ void RunControl::ShowStepResult(StepResult result) {
 
 void RunControl::ProgrammResetClick() {
     guardCommand(m_dialogs, [this] {
-        if (!m_session.reset())
-            return;
-        m_window.ShowStepCount(m_session.StepCount);
-        m_session.highlightCurrentLine();
-        m_session.writeHeading();
-        m_session.writeEntry();
-        SetCommandStates(CommandState::Ready);
+        if (m_run.reset())
+            SetCommandStates(CommandState::Ready);
     });
 }
 
 void RunControl::EinzelschrittClick() {
     guardCommand(m_dialogs, [this] {
-        const StepResult result = m_session.step();
+        const StepResult result = m_run.ExecuteLine();
         if (result == Step::Continue)
             IncrementStepCount();
         else
             ShowStepResult(result);
-        m_session.writeEntry();
+        m_run.writeEntry();
     });
 }
 
 // Steps until a result other than 0, a stop or the window's closing; between
 // two steps the window handles its messages during the waits.
 StepResult RunControl::clockedRun() {
-    m_window.SetMarkChanges(m_machine.settings.markChangedRegisters());
+    m_window.SetMarkChanges(m_settings.markChangedRegisters());
     SetCommandStates(CommandState::Running);
-    StepResult result = m_session.step();
-    m_session.writeEntry();
+    StepResult result = m_run.ExecuteLine();
+    m_run.writeEntry();
     while (result == Step::Continue && !StopRequested) {
         const int waits = StepDelay(m_window.sliderPosition());
         IncrementStepCount();
@@ -114,8 +110,8 @@ StepResult RunControl::clockedRun() {
         m_window.processPendingMessages();
         if (m_abandoned)
             break;
-        result = m_session.step();
-        m_session.writeEntry();
+        result = m_run.ExecuteLine();
+        m_run.writeEntry();
     }
     return result;
 }

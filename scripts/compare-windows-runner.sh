@@ -28,6 +28,11 @@ compare() {
     local status_l=0 status_w=0
     (cd "$work/linux" && "$linux" "$@" >../l.out 2>../l.err) || status_l=$?
     (cd "$work/windows" && "$wine" "$windows" "$@" >../w.out 2>../w.err) || status_w=$?
+    # A message naming the file by its full path names each runner's own
+    # folder, Windows' with its drive and backslashes; the rest is compared.
+    local windows_dir="Z:${work//\//\\}\\windows\\"
+    sed -i "s|$work/linux/|ORDNER/|g" "$work/l.err"
+    WINDIR=$windows_dir perl -pi -e 's/\Q$ENV{WINDIR}\E/ORDNER\//g' "$work/w.err"
     local bad=()
     cmp -s "$work/l.out" "$work/w.out" || bad+=(stdout)
     cmp -s "$work/l.err" "$work/w.err" || bad+=(stderr)

@@ -40,12 +40,13 @@ cp "$root/app/hilfedateien/"* "$stage/hilfedateien/"
 # As Windows' own editor shows it best: code page 1252, CR LF.
 iconv -f UTF-8 -t WINDOWS-1252 "$root/dist/windows/LIESMICH.txt" | sed 's/$/\r/' >"$stage/LIESMICH.txt"
 
-# Every import is in the folder or a DLL of Windows itself (Wine has them all).
-system_dlls=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+# Every import is in the folder or a DLL of Windows itself (Wine has them).
+system_dlls=$(ls /usr/lib/x86_64-linux-gnu/wine/x86_64-windows | tr '[:upper:]' '[:lower:]')
 missing=0
 while IFS= read -r -d '' file; do
     while read -r dll; do
-        if [[ ! -e $stage/$dll ]] && ! ls "$system_dlls" | grep -qix "$dll"; then
+        # api-ms-win-*: names of Windows' API sets, resolved by its loader.
+        if [[ ! -e $stage/$dll && ${dll,,} != api-ms-win-* ]] && ! grep -qxF "${dll,,}" <<<"$system_dlls"; then
             echo "Fehlt: $dll (gebraucht von ${file#"$stage"/})" >&2
             missing=1
         fi

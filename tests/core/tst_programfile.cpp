@@ -133,7 +133,7 @@ private slots:
         // A relative name is reported with its full path.
         const QString got = errorOf([&] { ProgramFile::load(name); });
         QDir::setCurrent(previous);
-        QCOMPARE(got, message.arg(QDir(dir.path()).absoluteFilePath(name)));
+        QCOMPARE(got, message.arg(QDir::toNativeSeparators(QDir(dir.path()).absoluteFilePath(name))));
     }
 
     void capacityIsTheLimit() {
@@ -160,7 +160,7 @@ private slots:
         const QString path = dir.filePath(name);
         QCOMPARE(makeFifo(dir.filePath(QStringLiteral("pipe.rmp"))), HasFifos);
         QCOMPARE(errorOf([&] { ProgramFile::save(path, QStringLiteral("10 end")); }),
-                 QStringLiteral("Datei %1 kann nicht erstellt werden").arg(path));
+                 QStringLiteral("Datei %1 kann nicht erstellt werden").arg(QDir::toNativeSeparators(path)));
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("pipe.rmp"))).isFile() == false);
     }
 

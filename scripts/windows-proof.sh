@@ -81,11 +81,17 @@ xdotool key Return
 sleep 1
 
 # Save: the same bytes as the example (Windows-1252, CR LF).
+# An old time on the file shows that the save wrote it anew.
+written_anew() {
+    [[ $(stat -c %Y "$work/summe.rmp") != "$(date -d 2000-01-01 +%s)" ]]
+}
+touch -d 2000-01-01 "$work/summe.rmp"
 xdotool windowactivate --sync "$main" 2>/dev/null || true
 xdotool key ctrl+s
 sleep 2
+written_anew
 cmp "$work/original.rmp" "$work/summe.rmp"
-echo "Gespeichert: Bytes gleich"
+echo "Gespeichert: neu geschrieben, Bytes gleich"
 
 # Reopen through the file dialog, save again.
 xdotool key ctrl+o
@@ -94,10 +100,12 @@ import -window root "$shots/windows-open.png"
 xdotool type --delay 30 "$program"
 xdotool key Return
 sleep 2
+touch -d 2000-01-01 "$work/summe.rmp"
 xdotool key ctrl+s
 sleep 2
+written_anew
 cmp "$work/original.rmp" "$work/summe.rmp"
-echo "Wieder geöffnet und gespeichert: Bytes gleich"
+echo "Wieder geöffnet und gespeichert: neu geschrieben, Bytes gleich"
 import -window root "$shots/windows-reopened.png"
 
 xdotool key alt+F4

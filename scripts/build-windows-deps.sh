@@ -163,6 +163,11 @@ build_qt() {
 # looks for them (QLibraryInfo::TranslationsPath), so the tests find them.
 install_translations() {
     install -D -m 644 /usr/share/qt6/translations/qtbase_de.qm "$prefix/translations/qtbase_de.qm"
+    # The tests' offscreen platform takes its fonts from Qt's lib/fonts (Wine
+    # has no Liberation Sans): the same faces as the Linux tests, for the tests only.
+    mkdir -p "$prefix/lib/fonts"
+    cp /usr/share/fonts/truetype/liberation/LiberationSans-*.ttf \
+        /usr/share/fonts/truetype/liberation/LiberationMono-*.ttf "$prefix/lib/fonts/"
 }
 
 mkdir -p "$prefix"

@@ -46,7 +46,7 @@ cp "$folder/examples/summe.rmp" "$work/summe.rmp"
 cp "$work/summe.rmp" "$work/original.rmp"
 # The folder as a user has it: zevo.exe started in it, nothing on WINEPATH.
 program="Z:${work//\//\\}\\summe.rmp"
-(cd "$folder" && QT_QPA_PLATFORM=windows "$wine" ./zevo.exe "$program" >"$work/zevo.log" 2>&1) &
+(cd "$folder" && "$wine" ./zevo.exe "$program" >"$work/zevo.log" 2>&1) &
 pids+=($!)
 
 window_named() { # waits for a window whose title contains $1; prints its id

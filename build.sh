@@ -6,6 +6,9 @@
 #   ./build.sh bench      build and run the benchmarks
 #   ./build.sh fuzz [s]   build the fuzz targets with clang and run each for s seconds (12)
 #   ./build.sh package    build the Debian package build/zevo_<version>_<arch>.deb and check it
+#   ./build.sh windows    Zevo for Windows: Qt cross-built once into a cache (about 50
+#                         minutes), then Zevo, its tests under Wine, the comparison with
+#                         the Linux zevo-run, and build-windows/Zevo-<version>-windows-x64.zip
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -93,8 +96,25 @@ package)
     (cd build && cpack -G DEB >/dev/null)
     scripts/check-package.sh build/zevo_*.deb
     ;;
+windows)
+    # The Linux zevo-run is what the Windows one is compared with.
+    scripts/install-deps.sh
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j "$jobs" --target zevo-run
+    prefix=$(scripts/build-windows-deps.sh all | tail -n 1)
+    # pkg-config and CMake see the Windows libraries only, never the host's.
+    PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH= \
+        cmake -G Ninja -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_PREFIX_PATH="$prefix" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
+    cmake --build build-windows -j "$jobs"
+    ctest --test-dir build-windows --output-on-failure -j "$jobs"
+    scripts/compare-windows-runner.sh build/tools/zevo-run build-windows
+    scripts/pack-windows.sh build-windows "$prefix"
+    ;;
 *)
-    echo "Aufruf: ./build.sh run|test|sanitize|bench|fuzz|package" >&2
+    echo "Aufruf: ./build.sh run|test|sanitize|bench|fuzz|package|windows" >&2
     exit 2
     ;;
 esac

@@ -6,6 +6,7 @@
 #include "commandline.h"
 #include "helpviewer.h"
 #include "look.h"
+#include "platformfile.h"
 #include "protocolaccessible.h"
 #include "qtdialogs.h"
 #include "screenfit.h"
@@ -20,8 +21,12 @@ int main(int argc, char* argv[]) {
     // Read before QApplication exists: the scale factor only counts when Qt
     // starts, and --help must work without a display.
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto system = PlatformFile::systemArguments()) {
+        arguments = *system;
+    } else {
+        for (int i = 1; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+    }
     const CommandLine line = parseCommandLine(arguments);
     if (!line.error.isEmpty()) {
         const QString text = QStringLiteral("zevo: %1\nHilfe: zevo --help\n").arg(line.error);

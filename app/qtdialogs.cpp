@@ -2,6 +2,7 @@
 
 #include "helpviewer.h"
 #include "look.h"
+#include "platformfile.h"
 #include "screenfit.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSettings>
 #include <QStyle>
 #include <QTreeView>
 
@@ -140,10 +140,8 @@ QtDialogs::QtDialogs(HelpViewer& helpViewer) : m_help(helpViewer) {
 
 void QtDialogs::keepNoSettings() {
     // The file dialogs keep their history and last folders in Qt's user
-    // settings. The program stores nothing but the files the user saves, so
-    // those settings point at a path no file can be made under.
-    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+    // settings. The program stores nothing but the files the user saves.
+    PlatformFile::keepNoSettings();
 }
 
 QtDialogs::~QtDialogs() = default;

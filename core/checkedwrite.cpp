@@ -1,27 +1,16 @@
 #include "checkedwrite.h"
 
+#include "platformfile.h"
+
 #include <QFile>
 #include <QSaveFile>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 CheckedWrite writeWholeFile(const QString& path, const QByteArray& bytes) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
-        !S_ISDIR(info.st_mode)) {
+    if (PlatformFile::kindOf(path) == PlatformFile::Kind::Other) {
         // A pipe without a reader would block the open for ever: refuse it.
-        const int fd = ::open(QFile::encodeName(path).constData(),
-                              O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         QFile device;
-        if (fd < 0 || ::fcntl(fd, F_SETFL, 0) != 0 ||
-            !device.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                         QFileDevice::AutoCloseHandle)) {
-            if (fd >= 0)
-                ::close(fd);
+        if (!PlatformFile::openDeviceForWriting(device, path))
             return CheckedWrite::NotCreated;
-        }
         return device.write(bytes) == bytes.size() && device.error() == QFileDevice::NoError
                    ? CheckedWrite::Written
                    : CheckedWrite::Failed;
@@ -39,7 +28,7 @@ CheckedWrite writeWholeFile(const QString& path, const QByteArray& bytes) {
     // A quota or a network file system may refuse the data only when it is
     // flushed to the disk; that too must come before the old file is replaced.
     const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError &&
-                         ::fsync(file.handle()) == 0;
+                         PlatformFile::flushToDisk(file);
     if (!written || !file.commit() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return CheckedWrite::Failed;

@@ -1,6 +1,7 @@
 #include "look.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QStyle>
 #include <QStyleFactory>
@@ -12,7 +13,13 @@ QString applicationTitle() {
 }
 
 QFont windowFont() {
+#ifdef Q_OS_WIN
+    // Windows has the face itself; the stand-in only where it was removed.
+    static const bool hasSystemFace = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"));
+    QFont font(hasSystemFace ? QStringLiteral("MS Sans Serif") : QStringLiteral("Liberation Sans"));
+#else
     QFont font(QStringLiteral("Liberation Sans"));
+#endif
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;

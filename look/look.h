@@ -21,7 +21,8 @@ QString applicationTitle();
 inline constexpr QColor Cream{255, 251, 240};
 
 // The font of every window. It stands in for an 8-point sans-serif system font,
-// 11 pixels high, and has widths that fit the windows' fixed layouts.
+// 11 pixels high, and has widths that fit the windows' fixed layouts. On
+// Windows it is that font, "MS Sans Serif", where the system has it.
 QFont windowFont();
 
 // Tab stops of the protocol view and of both printouts lie every eight average

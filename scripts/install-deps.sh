@@ -20,6 +20,13 @@ if [[ "${ZEVO_PACKAGE:-}" == 1 ]]; then
     packages+=(dpkg-dev file lintian appstream desktop-file-utils mandoc man-db
         xdg-utils shared-mime-info libfile-mimeinfo-perl)
 fi
+# Zevo for Windows (./build.sh windows, CI): the MinGW-w64 cross compiler,
+# Ninja for the Qt build, dpkg-dev for apt-get source, Wine for the tests and
+# the comparison with the Linux runner, zip for the folder.
+if [[ "${ZEVO_WINDOWS:-}" == 1 ]]; then
+    packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+        mingw-w64-x86-64-dev ninja-build dpkg-dev perl python3 wine64 zip unzip xvfb xauth)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

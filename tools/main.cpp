@@ -6,6 +6,7 @@
 #include "gradingworkbook.h"
 #include "linelist.h"
 #include "nativename.h"
+#include "platformfile.h"
 #include "programload.h"
 #include "registertexts.h"
 #include "runneroptions.h"
@@ -21,9 +22,13 @@ namespace {
 
 // Every message on one line as it is meant: a name in it cannot break the
 // line or steer the terminal, and a NUL cannot cut it.
+void printTo(std::FILE* stream, const QString& text) {
+    const QByteArray line = visibleText(text).toUtf8() + '\n';
+    PlatformFile::writeUtf8(stream, line.constData(), std::size_t(line.size()));
+}
+
 void printError(const QString& text) {
-    std::fputs(visibleText(text).toUtf8().constData(), stderr);
-    std::fputc('\n', stderr);
+    printTo(stderr, text);
 }
 
 // The two lines scripts read: the final message and the counter.
@@ -57,8 +62,7 @@ int runProgram(const RunnerOptions& options) {
 }
 
 void printLine(const QString& text) {
-    std::fputs(visibleText(text).toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
+    printTo(stdout, text);
     // A teacher watching a long grading sees each program as it is done.
     std::fflush(stdout);
 }
@@ -109,9 +113,15 @@ int gradeAll(const RunnerOptions& options) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The protocol's bytes reach a file or pipe as they are, LF and all.
+    PlatformFile::useBinaryStandardStreams();
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << decodeArgument(QByteArray(argv[i]));
+    if (const auto system = PlatformFile::systemArguments()) {
+        arguments = *system;
+    } else {
+        for (int i = 1; i < argc; ++i)
+            arguments << decodeArgument(QByteArray(argv[i]));
+    }
 
     RunnerOptions options;
     try {
@@ -124,7 +134,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     if (options.help) {
-        std::fputs(runnerHelpText().toUtf8().constData(), stdout);
+        const QByteArray help = runnerHelpText().toUtf8();
+        PlatformFile::writeUtf8(stdout, help.constData(), std::size_t(help.size()));
         return 0;
     }
     return options.taskFile ? gradeAll(options) : runProgram(options);

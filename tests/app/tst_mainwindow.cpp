@@ -10,6 +10,7 @@
 #include "screenfit.h"
 #include "tRegisterEditor.h"
 
+#include <QDir>
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -479,7 +480,8 @@ private slots:
             QCOMPARE(app.dialogs.log, QStringList{});
         } else {
             QTRY_COMPARE(app.dialogs.log,
-                         QStringList{"showError:Datei " + path + " kann nicht geöffnet werden."});
+                         QStringList{"showError:Datei " + QDir::toNativeSeparators(path) +
+                                     " kann nicht geöffnet werden."});
             QCOMPARE(app.window.windowTitle(), QStringLiteral("Zevo 1.0"));
             QCOMPARE(app.window.ProgramMemo->wholeText(), QString());
         }

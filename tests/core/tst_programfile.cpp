@@ -7,11 +7,30 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
+
+// A named pipe where the system has them; false where it has none.
+bool makeFifo(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return false;
+#else
+    return mkfifo(QFile::encodeName(path), 0600) == 0;
+#endif
+}
+
+constexpr bool HasFifos =
+#ifdef Q_OS_WIN
+    false;
+#else
+    true;
+#endif
 
 QString errorOf(const std::function<void()>& action) {
     try {
@@ -99,21 +118,22 @@ private slots:
         QTest::newRow("directory") << "sub"
                                    << "Datei %1 kann nicht geöffnet werden";
         // Opening a pipe would wait for a writer and freeze the window.
-        QTest::newRow("named pipe") << "pipe.rmp"
-                                    << "Datei %1 kann nicht geöffnet werden";
+        if (HasFifos)
+            QTest::newRow("named pipe") << "pipe.rmp"
+                                        << "Datei %1 kann nicht geöffnet werden";
     }
     void loadFailures() {
         QFETCH(QString, name);
         QFETCH(QString, message);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.rmp"))), 0600), 0);
+        QCOMPARE(makeFifo(dir.filePath(QStringLiteral("pipe.rmp"))), HasFifos);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
         // A relative name is reported with its full path.
         const QString got = errorOf([&] { ProgramFile::load(name); });
         QDir::setCurrent(previous);
-        QCOMPARE(got, message.arg(QDir(dir.path()).absoluteFilePath(name)));
+        QCOMPARE(got, message.arg(QDir::toNativeSeparators(QDir(dir.path()).absoluteFilePath(name))));
     }
 
     void capacityIsTheLimit() {
@@ -131,15 +151,16 @@ private slots:
         QTest::newRow("missing folder") << "gone/p.rmp";
         // Replaced by a plain file before; a pipe without a reader must not
         // block the window either.
-        QTest::newRow("named pipe") << "pipe.rmp";
+        if (HasFifos)
+            QTest::newRow("named pipe") << "pipe.rmp";
     }
     void uncreatableFileIsNamed() {
         QFETCH(QString, name);
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
-        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.rmp"))), 0600), 0);
+        QCOMPARE(makeFifo(dir.filePath(QStringLiteral("pipe.rmp"))), HasFifos);
         QCOMPARE(errorOf([&] { ProgramFile::save(path, QStringLiteral("10 end")); }),
-                 QStringLiteral("Datei %1 kann nicht erstellt werden").arg(path));
+                 QStringLiteral("Datei %1 kann nicht erstellt werden").arg(QDir::toNativeSeparators(path)));
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("pipe.rmp"))).isFile() == false);
     }
 
@@ -152,6 +173,9 @@ private slots:
         QTest::newRow("within a buffer") << 3000;
     }
     void failedWriteKeepsOldFile() {
+#ifdef Q_OS_WIN
+        QSKIP("a file size limit of the process is POSIX's (RLIMIT_FSIZE)");
+#else
         QFETCH(int, size);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("p.rmp"));
@@ -168,11 +192,15 @@ private slots:
         QCOMPARE(message, QStringLiteral("Stream-Schreibfehler"));
         QCOMPARE(readBytes(path), QByteArray("10 end\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.rmp"});
+#endif
     }
 
     // No temporary file can be made in a folder the user may not write; the
     // file itself may be written all the same.
     void writableFileInReadOnlyFolder() {
+#ifdef Q_OS_WIN
+        QSKIP("a read-only folder is POSIX's: on Windows the attribute does not stop writes");
+#else
         if (geteuid() == 0)
             QSKIP("root may write into any folder");
         QTemporaryDir dir;
@@ -183,6 +211,7 @@ private slots:
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(message, QString());
         QCOMPARE(readBytes(path), QByteArray("10 end"));
+#endif
     }
 
     void saveReplacesWholeFile() {

@@ -219,9 +219,12 @@ private slots:
         f.document.SpeichernunterClick();
         QCOMPARE(
             f.dialogs.log,
-            (QStringList{"open:", "showError:Datei " + missing + " kann nicht geöffnet werden.",
+            (QStringList{"open:",
+                         "showError:Datei " + QDir::toNativeSeparators(missing) +
+                             " kann nicht geöffnet werden.",
                          "save:test",
-                         "showError:Datei " + uncreatable + " kann nicht erstellt werden."}));
+                         "showError:Datei " + QDir::toNativeSeparators(uncreatable) +
+                             " kann nicht erstellt werden."}));
         // Nothing changed: text, file name, caption, run state.
         QCOMPARE(f.editor.wholeText(), QStringLiteral("10 end"));
         QCOMPARE(f.document.getActFileName(), QString());

@@ -43,8 +43,14 @@ private slots:
             const QString name = QString::fromLatin1(Targets[t].name);
             const QStringList corpus = inputsOf(QStringLiteral("corpus/") + name);
             QVERIFY2(!corpus.isEmpty(), qPrintable(name + QStringLiteral(": no seed corpus")));
-            for (const QString& file : corpus + inputsOf(QStringLiteral("regressions/") + name))
+            for (const QString& file : corpus + inputsOf(QStringLiteral("regressions/") + name)) {
+#ifdef Q_OS_WIN
+                // "nul" and the like name a device on Windows, not the seed.
+                if (QFileInfo(file).baseName().compare(u"nul", Qt::CaseInsensitive) == 0)
+                    continue;
+#endif
                 QTest::newRow(qPrintable(name + u':' + QFileInfo(file).fileName())) << t << file;
+            }
         }
     }
     void replay() {

@@ -9,7 +9,9 @@
 #include <QTest>
 #include <array>
 #include <csignal>
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -183,6 +185,9 @@ private slots:
 
     // A size limit fails the writes as a full disk does: the file is cut short.
     void fileCutShortIsAnError() {
+#ifdef Q_OS_WIN
+        QSKIP("a file size limit of the process is POSIX's (RLIMIT_FSIZE)");
+#else
         QTemporaryDir dir;
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -205,6 +210,7 @@ private slots:
         QCOMPARE(error, QStringLiteral("Der Ausdruck konnte nicht vollständig in die Datei %1 "
                                        "geschrieben werden")
                             .arg(printer.outputFileName()));
+#endif
     }
 };
 

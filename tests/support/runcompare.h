@@ -24,9 +24,14 @@ namespace runcompare {
 template <class Lines, class Registers>
 RunOutcome runToBytes(Lines lines, Registers registers, const PlainSettings& settings,
                       qint32 maxSteps, QByteArray& bytes) {
+#ifdef Q_OS_WIN
+    // No memory streams on Windows: a temporary file, read back.
+    std::FILE* stream = std::tmpfile();
+#else
     char* buffer = nullptr;
     std::size_t size = 0;
     std::FILE* stream = open_memstream(&buffer, &size);
+#endif
     if (!stream)
         qFatal("no memory stream");
     RunOutcome outcome;
@@ -35,9 +40,18 @@ RunOutcome runToBytes(Lines lines, Registers registers, const PlainSettings& set
         outcome = runBatch<Lines, Registers>(lines, registers, ProtocolLayout::from(settings),
                                              maxSteps, BatchOutput::Protocol, out);
     }
+#ifdef Q_OS_WIN
+    bytes.clear();
+    std::rewind(stream);
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, stream)) > 0;)
+        bytes.append(chunk, qsizetype(n));
+    std::fclose(stream);
+#else
     std::fclose(stream);
     bytes = QByteArray(buffer, qsizetype(size));
     std::free(buffer);
+#endif
     return outcome;
 }
 

@@ -1,0 +1,78 @@
+#include "nativename.h"
+#include "platformfile.h"
+
+#include <QFile>
+#include <QSettings>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace PlatformFile {
+
+Kind kindOf(const QString& path) {
+    struct stat info {};
+    if (::stat(encodeArgument(path).constData(), &info) != 0)
+        return Kind::Missing;
+    if (S_ISREG(info.st_mode))
+        return Kind::Regular;
+    return S_ISDIR(info.st_mode) ? Kind::Directory : Kind::Other;
+}
+
+bool openForReading(QFile& file, const QString& path, bool regularOnly) {
+    const QByteArray name = encodeArgument(path);
+    struct stat info {};
+    // A pipe with no writer would block the open and the read; where only a
+    // plain file is wanted, the open cannot wait.
+    if (regularOnly && (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)))
+        return false;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0));
+    if (fd >= 0 && ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode) &&
+        (!regularOnly || S_ISREG(info.st_mode)) &&
+        file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    if (fd >= 0)
+        ::close(fd);
+    return false;
+}
+
+bool openDeviceForWriting(QFile& file, const QString& path) {
+    // Non-blocking for the open only: a pipe without a reader fails at once.
+    const int fd = ::open(encodeArgument(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0 && ::fcntl(fd, F_SETFL, 0) == 0 &&
+        file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))
+        return true;
+    if (fd >= 0)
+        ::close(fd);
+    return false;
+}
+
+bool flushToDisk(QFileDevice& file) {
+    return ::fsync(file.handle()) == 0;
+}
+
+std::optional<QString> fileIdentity(const QString& path) {
+    struct stat info {};
+    if (::stat(encodeArgument(path).constData(), &info) != 0)
+        return std::nullopt;
+    return QStringLiteral("%1:%2").arg(quint64(info.st_dev)).arg(quint64(info.st_ino));
+}
+
+std::optional<QStringList> systemArguments() {
+    return std::nullopt;
+}
+
+void useBinaryStandardStreams() {}
+
+bool writeUtf8(std::FILE* stream, const char* data, std::size_t size) {
+    return std::fwrite(data, 1, size, stream) == size;
+}
+
+void keepNoSettings() {
+    // The file dialogs keep their history and last folders in Qt's user
+    // settings: those point at a path no file can be made under.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
+} // namespace PlatformFile

@@ -55,6 +55,11 @@ void setUpApplication() {
 }
 
 QLocale userNumberLocale() {
+#ifdef Q_OS_WIN
+    // Windows keeps the user's number format in its own settings, which the
+    // German environment above leaves alone.
+    return QLocale::system();
+#endif
     // The order in which the C library and Qt decide the numeric category.
     QString name;
     for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {

@@ -2,6 +2,7 @@
 #include "UZevo.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
+#include "applicationsetup.h"
 #include "fakes.h"
 #include "helpviewer.h"
 #include "look.h"
@@ -103,6 +104,12 @@ const QStringList RunItems = {"ProgrammStart", "ProgrammStop", "Einzelschritt"};
 class TestMainWindow : public QObject {
     Q_OBJECT
 
+    // The rate as the window shows it, with the user's decimal separator
+    // (a comma where the machine says nothing, as on a bare Linux session).
+    static QString rate(const char* text) {
+        return QString::fromLatin1(text).replace(u',', userNumberLocale().decimalPoint());
+    }
+
 private slots:
     void startUpState() {
         Application app;
@@ -110,7 +117,7 @@ private slots:
         QCOMPARE(w.objectName(), QStringLiteral("Hauptformular"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Zevo 1.0"));
         QCOMPARE(w.StepsLabel->text(), QStringLiteral("0"));
-        QCOMPARE(w.TaktrateLabel->text(), QStringLiteral("1,0 Hz  "));
+        QCOMPARE(w.TaktrateLabel->text(), rate("1,0 Hz  "));
         QCOMPARE(w.TaktrateTrackBar->value(), 690);
         QCOMPARE(w.TaktrateTrackBar->minimum(), 110);
         QCOMPARE(w.TaktrateTrackBar->maximum(), 4615);
@@ -800,12 +807,12 @@ private slots:
     void rateDisplayFollowsTheSlider() {
         Application app;
         app.window.TaktrateTrackBar->setValue(2398);
-        QCOMPARE(app.window.TaktrateLabel->text(), QStringLiteral("10,0 Hz  "));
+        QCOMPARE(app.window.TaktrateLabel->text(), rate("10,0 Hz  "));
         app.window.TaktrateTrackBar->setFocus();
         QTest::keyClick(app.window.TaktrateTrackBar, Qt::Key_End);
-        QCOMPARE(app.window.TaktrateLabel->text(), QStringLiteral("100,0 Hz  "));
+        QCOMPARE(app.window.TaktrateLabel->text(), rate("100,0 Hz  "));
         QTest::keyClick(app.window.TaktrateTrackBar, Qt::Key_Home);
-        QCOMPARE(app.window.TaktrateLabel->text(), QStringLiteral("0,1 Hz  "));
+        QCOMPARE(app.window.TaktrateLabel->text(), rate("0,1 Hz  "));
     }
 
     // Closing during a run, once confirmed, ends the run at once without the

@@ -14,9 +14,18 @@ namespace {
 
 // The entries of a zip archive, found through its central directory.
 QHash<QString, QByteArray> unzip(const QByteArray& zip) {
-    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(zip.constData() + at); };
-    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(zip.constData() + at); };
+    // A short or broken file reads as zeros and fails the checks, never past its end.
+    const auto u16 = [&](qsizetype at) -> quint16 {
+        return at >= 0 && at + 2 <= zip.size() ? qFromLittleEndian<quint16>(zip.constData() + at)
+                                               : 0;
+    };
+    const auto u32 = [&](qsizetype at) -> quint32 {
+        return at >= 0 && at + 4 <= zip.size() ? qFromLittleEndian<quint32>(zip.constData() + at)
+                                               : 0;
+    };
     QHash<QString, QByteArray> entries;
+    if (zip.size() < 22)
+        return entries;
     const qsizetype end = zip.size() - 22;
     qsizetype at = u32(end + 16);
     for (int i = 0; i < u16(end + 10); ++i) {

@@ -1,6 +1,7 @@
 #include "gradingworkbook.h"
 
 #include "gradingreport.h"
+#include "nativename.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,21 +20,19 @@ constexpr qsizetype maxCellText = 32767;
 // Wider columns than this would push the next ones off the screen.
 constexpr qsizetype maxColumnWidth = 60;
 
-// A cell holds XML text. Control characters, which XML cannot carry and which
-// could hide what a name really says, are shown as \xNN, as in the report;
-// what is no character at all (a lone surrogate, U+FFFE, U+FFFF) becomes U+FFFD.
+// A cell holds XML text. Names and messages look as in the report (control
+// characters and bytes that were not UTF-8 as \xNN), which XML can carry;
+// what is still no character (U+FFFE, U+FFFF, a stray surrogate) becomes U+FFFD.
 QString cellText(const QString& text) {
+    const QString visible = visibleText(text);
     QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7F && u <= 0x9F)) {
-            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
-        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+    out.reserve(visible.size());
+    for (qsizetype i = 0; i < visible.size(); ++i) {
+        const QChar c = visible[i];
+        if (c.isHighSurrogate() && i + 1 < visible.size() && visible[i + 1].isLowSurrogate()) {
             out += c;
-            out += text[++i];
-        } else if (c.isSurrogate() || u == 0xFFFE || u == 0xFFFF) {
+            out += visible[++i];
+        } else if (c.isSurrogate() || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF) {
             out += QChar(QChar::ReplacementCharacter);
         } else {
             out += c;

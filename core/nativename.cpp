@@ -38,6 +38,14 @@ int validSequence(const QByteArray& bytes, qsizetype i) {
     return length;
 }
 
+// Whether text[i] stands for a byte that was not UTF-8: a lone surrogate of
+// the range decodeArgument uses, not the second half of a pair.
+bool isEscapedByte(const QString& text, qsizetype i) {
+    const char16_t c = text[i].unicode();
+    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF &&
+           !(i > 0 && text[i - 1].isHighSurrogate());
+}
+
 } // namespace
 
 QString decodeArgument(const QByteArray& bytes) {
@@ -62,13 +70,10 @@ QByteArray encodeArgument(const QString& text) {
     QByteArray bytes;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        const bool lone = c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF &&
-                          !(i > 0 && text[i - 1].isHighSurrogate());
-        if (!lone)
+        if (!isEscapedByte(text, i))
             continue;
         bytes += text.mid(start, i - start).toUtf8();
-        bytes += char(c - EscapeBase);
+        bytes += char(text[i].unicode() - EscapeBase);
         start = i + 1;
     }
     bytes += text.mid(start).toUtf8();
@@ -83,9 +88,7 @@ QString visibleText(const QString& text, Controls controls) {
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        const bool lone = c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF &&
-                          !(i > 0 && text[i - 1].isHighSurrogate());
-        if (lone) {
+        if (isEscapedByte(text, i)) {
             hex(out, c - EscapeBase);
         } else if (controls == Controls::Keep || (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F))) {
             out += text[i];

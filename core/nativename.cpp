@@ -80,6 +80,17 @@ QByteArray encodeArgument(const QString& text) {
     return bytes;
 }
 
+namespace {
+
+// Marks that turn the order of the text around them (U+202E shows "pmr.ssap"
+// as "pass.rmp"); a name with one could read as another name.
+bool isDirectionMark(char16_t c) {
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
+} // namespace
+
 QString visibleText(const QString& text, Controls controls) {
     const auto hex = [](QString& out, uint byte) {
         out += QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
@@ -90,8 +101,12 @@ QString visibleText(const QString& text, Controls controls) {
         const char16_t c = text[i].unicode();
         if (isEscapedByte(text, i)) {
             hex(out, c - EscapeBase);
-        } else if (controls == Controls::Keep || (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F))) {
+        } else if (controls == Controls::Keep ||
+                   (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F) && !isDirectionMark(c))) {
             out += text[i];
+        } else if (c >= 0x800) {
+            for (const char byte : QString(text[i]).toUtf8())
+                hex(out, uchar(byte));
         } else if (c == u'\n') {
             out += QStringLiteral("\\n");
         } else if (c == u'\r') {

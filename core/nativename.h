@@ -14,6 +14,7 @@ QByteArray encodeArgument(const QString& text);
 // that was not valid UTF-8 (see decodeArgument) as "\xNN", so two names never
 // show alike. With Controls::Escape also every control character (below 0x20,
 // 0x7F, and U+0080 to U+009F as its UTF-8 bytes) escaped, "\n", "\r", "\t" or
-// "\xNN", so that a name can neither break a line nor steer the terminal.
+// "\xNN", so that a name can neither break a line nor steer the terminal;
+// likewise the marks that reverse the direction of text, as their UTF-8 bytes.
 enum class Controls { Escape, Keep };
 QString visibleText(const QString& text, Controls controls = Controls::Escape);

@@ -28,14 +28,18 @@ int main(int argc, char* argv[]) {
             arguments << QString::fromLocal8Bit(argv[i]);
     }
     const CommandLine line = parseCommandLine(arguments);
+    const auto print = [](std::FILE* stream, const QString& text) {
+        PlatformFile::useParentConsole();
+        const QByteArray bytes = text.toUtf8();
+        PlatformFile::writeUtf8(stream, bytes.constData(), std::size_t(bytes.size()));
+        std::fflush(stream);
+    };
     if (!line.error.isEmpty()) {
-        const QString text = QStringLiteral("zevo: %1\nHilfe: zevo --help\n").arg(line.error);
-        std::fputs(text.toUtf8().constData(), stderr);
+        print(stderr, QStringLiteral("zevo: %1\nHilfe: zevo --help\n").arg(line.error));
         return 2;
     }
     if (line.help || line.version) {
-        const QString text = line.help ? commandLineHelpText() : versionText();
-        std::fputs(text.toUtf8().constData(), stdout);
+        print(stdout, line.help ? commandLineHelpText() : versionText());
         return 0;
     }
     useGermanLocale();

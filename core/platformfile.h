@@ -40,6 +40,12 @@ std::optional<QString> fileIdentity(const QString& path);
 // it in UTF-16); nothing where it is bytes, which the caller decodes.
 std::optional<QStringList> systemArguments();
 
+// Gives a windowed program the standard streams it lacks. Windows starts
+// one without them even from a console, so "zevo --help" would print nothing;
+// it then writes to the console it was started from. Streams that lead to a
+// file or a pipe stay as they are. Nothing to do on POSIX.
+void useParentConsole();
+
 // Standard output and error pass bytes unchanged (no CR LF of a text mode).
 void useBinaryStandardStreams();
 

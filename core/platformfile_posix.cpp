@@ -62,6 +62,8 @@ std::optional<QStringList> systemArguments() {
     return std::nullopt;
 }
 
+void useParentConsole() {}
+
 void useBinaryStandardStreams() {}
 
 bool writeUtf8(std::FILE* stream, const char* data, std::size_t size) {

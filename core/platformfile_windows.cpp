@@ -110,6 +110,21 @@ std::optional<QStringList> systemArguments() {
     return arguments;
 }
 
+void useParentConsole() {
+    const auto missing = [](DWORD which) {
+        const HANDLE handle = ::GetStdHandle(which);
+        return handle == nullptr || handle == INVALID_HANDLE_VALUE;
+    };
+    const bool out = missing(STD_OUTPUT_HANDLE);
+    const bool err = missing(STD_ERROR_HANDLE);
+    if ((!out && !err) || !::AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (out)
+        (void)std::freopen("CONOUT$", "w", stdout);
+    if (err)
+        (void)std::freopen("CONOUT$", "w", stderr);
+}
+
 void useBinaryStandardStreams() {
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);

@@ -109,13 +109,17 @@ windows)
         -DCMAKE_PREFIX_PATH="$prefix" -DQT_HOST_PATH=/usr \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
     cmake --build build-windows -j "$jobs"
-    # Wine makes its prefix when the first program starts; two tests started
-    # side by side on a fresh prefix race for it and one dies. Make it first
-    # and keep one Wine server up for the whole suite.
+    # Wine makes its prefix, and starts its services, with the first program
+    # it runs. A test that did so would die racing another for the prefix, or
+    # hang: the services keep its output pipe open and ctest waits for them.
+    # So the prefix is made first, and one Wine server with its services runs
+    # for the whole suite, their output going nowhere.
+    export WINEPREFIX=$PWD/build-windows/wineprefix
     build-windows/wine-run.sh wineboot -i >/dev/null 2>&1 || true
-    WINEPREFIX=$PWD/build-windows/wineprefix /usr/lib/wine/wineserver -w
-    WINEPREFIX=$PWD/build-windows/wineprefix /usr/lib/wine/wineserver -p
-    trap 'WINEPREFIX=$PWD/build-windows/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+    /usr/lib/wine/wineserver -w
+    /usr/lib/wine/wineserver -p
+    trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+    build-windows/wine-run.sh wineboot </dev/null >/dev/null 2>&1 || true
     ctest --test-dir build-windows --output-on-failure -j "$jobs"
     scripts/compare-windows-runner.sh build/tools/zevo-run build-windows
     scripts/pack-windows.sh build-windows "$prefix"

@@ -131,7 +131,11 @@ void useBinaryStandardStreams() {
 }
 
 bool writeUtf8(std::FILE* stream, const char* data, std::size_t size) {
-    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream)));
+    // A windowed program started without a console has no stream at all.
+    const int fd = ::_fileno(stream);
+    if (fd < 0)
+        return false;
+    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
     DWORD mode = 0;
     if (handle == INVALID_HANDLE_VALUE || !::GetConsoleMode(handle, &mode))
         return std::fwrite(data, 1, size, stream) == size;

@@ -65,7 +65,7 @@ QString typedOption(const QStringList& arguments, const QString& name) {
 }
 
 // QCommandLineParser's few messages are English, and no translator exists
-// before QApplication; these are the German ones.
+// before QApplication; these are the German ones, in zevo-run's words.
 QString germanError(const QCommandLineParser& parser, const QStringList& arguments) {
     static const QRegularExpression valueError(
         QStringLiteral("^(Missing|Unexpected) value after '(.*)'\\.$"));
@@ -73,10 +73,10 @@ QString germanError(const QCommandLineParser& parser, const QStringList& argumen
     if (match.hasMatch()) {
         const QString option = match.captured(2);
         if (match.captured(1) == u"Unexpected")
-            return QStringLiteral("Option %1 erwartet keinen Wert").arg(option);
+            return QStringLiteral("Option %1 nimmt keinen Wert").arg(option);
         if (option.endsWith(u"zoom"))
             return QStringLiteral("Bei --zoom fehlt der Faktor (erlaubt: 1 bis 4)");
-        return QStringLiteral("Bei %1 fehlt der Wert").arg(option);
+        return QStringLiteral("Option %1 verlangt einen Wert").arg(option);
     }
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty())

@@ -35,7 +35,9 @@ private slots:
         QTest::newRow("unknown beside a file") << QStringList{"a.rmp", "-x=1"} << 0.0 << ""
                                                << "Unbekannte Option '-x'";
         QTest::newRow("value for a switch") << QStringList{"--version=2"} << 0.0 << ""
-                                            << "--version erwartet keinen Wert";
+                                            << "Option --version nimmt keinen Wert";
+        QTest::newRow("no value for Qt's option") << QStringList{"-style"} << 0.0 << ""
+                                                  << "Option -style verlangt einen Wert";
         QTest::newRow("file") << QStringList{"aufgabe.rmp"} << 0.0 << "aufgabe.rmp"
                               << "";
         QTest::newRow("file and zoom") << QStringList{"Ü 1.rmp", "--zoom", "2"} << 2.0 << "Ü 1.rmp"

@@ -104,9 +104,6 @@ QString visibleText(const QString& text, Controls controls) {
         } else if (controls == Controls::Keep ||
                    (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F) && !isDirectionMark(c))) {
             out += text[i];
-        } else if (c >= 0x800) {
-            for (const char byte : QString(text[i]).toUtf8())
-                hex(out, uchar(byte));
         } else if (c == u'\n') {
             out += QStringLiteral("\\n");
         } else if (c == u'\r') {
@@ -114,8 +111,8 @@ QString visibleText(const QString& text, Controls controls) {
         } else if (c == u'\t') {
             out += QStringLiteral("\\t");
         } else if (c >= 0x80) {
-            hex(out, 0xC2);
-            hex(out, c);
+            for (const char byte : QString(text[i]).toUtf8())
+                hex(out, uchar(byte));
         } else {
             hex(out, c);
         }

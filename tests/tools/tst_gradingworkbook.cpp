@@ -103,9 +103,9 @@ QList<ProgramGrade> twoPrograms() {
                         QStringLiteral("Division durch Null, Abbruch!")}},
                       false};
     // A name that a spreadsheet would run as a formula, with an escape
-    // character, a byte that is not UTF-8 (Latin-1 "ä") and a mark that
-    // would show what follows it backwards.
-    ProgramGrade odd{decodeArgument("=1+1\x1b[8m\xe4\xe2\x80\xae.rmp"),
+    // character, a byte that is not UTF-8 (Latin-1 "ä") and two marks that
+    // change the direction of text (U+202E, U+061C).
+    ProgramGrade odd{decodeArgument("=1+1\x1b[8m\xe4\xe2\x80\xae\xd8\x9c.rmp"),
                      {{false, 7, QStringLiteral("R0=0"), false, QString()},
                       {false, 9, QStringLiteral("R0=0"), false, QString()}},
                      false};
@@ -139,7 +139,7 @@ private slots:
         const QHash<QString, QString> results = cells(sheet1, strings);
         QCOMPARE(pick(results, {"A1", "H1", "A2", "B2", "C2", "D2", "E2", "F3", "A4", "D5"}),
                  "s:Programm|s:Meldung|s:anna.rmp|n:1|s:R1=3|s:ja|n:38|"
-                 "s:Division durch Null, Abbruch!|s:=1+1\\x1b[8m\\xe4\\xe2\\x80\\xae.rmp|s:nein");
+                 "s:Division durch Null, Abbruch!|s:=1+1\\x1b[8m\\xe4\\xe2\\x80\\xae\\xd8\\x9c.rmp|s:nein");
         QCOMPARE(results.size(), 5 * 8 - 4); // empty: C3, C5 (no inputs), H4, H5 (no message)
         QVERIFY(!results.contains("error"));
         QVERIFY(sheet1.contains(

@@ -139,10 +139,8 @@ void THauptformular::lineReached(qint32 line) {
     if (!m_settings.highlightCurrentLine())
         return;
     // A step that took the focus would send the user's next keys for the cell
-    // into the program; the line is marked all the same. "Abbruch" is enabled
-    // only while a run is going.
-    if (m_groups[std::size_t(CommandGroup::Stop)].first()->isEnabled() &&
-        RegisterEditor->isEditingCell())
+    // into the program; the line is marked all the same.
+    if (m_run->isRunning() && RegisterEditor->isEditingCell())
         ProgramMemo->markLineKeepingFocus(line);
     else
         ProgramMemo->HighlightLine(line);

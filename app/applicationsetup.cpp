@@ -59,7 +59,7 @@ QLocale userNumberLocale() {
     // Windows keeps the user's number format in its own settings, which the
     // German environment above leaves alone.
     return QLocale::system();
-#endif
+#else
     // The order in which the C library and Qt decide the numeric category.
     QString name;
     for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
@@ -71,4 +71,5 @@ QLocale userNumberLocale() {
         return German;
     const QLocale locale(name);
     return locale.language() == QLocale::C ? German : locale;
+#endif
 }

@@ -151,13 +151,11 @@ public:
                 if (result == Step::Continue) {
                     line = next;
                     ++count; // below limit, so no overflow
-                    if constexpr (Sink::Entries)
-                        m_sink.entry(m_lines, m_registers, line);
-                } else {
-                    if constexpr (Sink::Entries)
-                        m_sink.entry(m_lines, m_registers, line);
-                    break;
                 }
+                if constexpr (Sink::Entries)
+                    m_sink.entry(m_lines, m_registers, line);
+                if (result != Step::Continue)
+                    break;
             }
         } catch (...) {
             CurrentLine = line;

@@ -51,10 +51,10 @@ ProtocolSpacing spacingFrom(const QString& text) {
 }
 
 const QStringList TableOptions{"--csv", "--json", "--xlsx"};
-// Options of a single run, each taking a value but --no-protocol.
-const QStringList RunOptions{"-r",          "--register",      "--max-steps",
-                             "--no-protocol", "--protocol-kind", "--last-register",
-                             "--spacing"};
+// Options of a single run: those taking a value, and all of them.
+const QStringList RunValueOptions{
+    "-r", "--register", "--max-steps", "--protocol-kind", "--last-register", "--spacing"};
+const QStringList RunOptions = RunValueOptions + QStringList{"--no-protocol"};
 
 // Grading reads its few options by hand: every other argument is a program,
 // so that a submission named "-r.rmp" is graded rather than read as -r.
@@ -108,10 +108,7 @@ RunnerOptions parseGrading(const QStringList& arguments) {
 
 // True when arguments hold --aufgabe as an option, not as another option's value.
 bool isGrading(const QStringList& arguments) {
-    static const QStringList withValue =
-        QStringList{"-r", "--register", "--max-steps", "--protocol-kind", "--last-register",
-                    "--spacing", "--aufgabe"} +
-        TableOptions;
+    static const QStringList withValue = RunValueOptions + QStringList{"--aufgabe"} + TableOptions;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
         if (arg == u"--")

@@ -18,7 +18,7 @@ public:
     StreamProtocol(Utf8Output& out, const ProtocolLayout& layout) : m_out(&out), m_layout(layout) {}
 
     bool failed() const { return m_out->failed(); }
-    void heading() { m_out->startProtocol(protocolHeading(m_layout)); }
+    void heading() { m_out->writeLine(protocolHeading(m_layout)); }
 
     // The register line and, with instructions, program line CurrentLine, both
     // formed before either counts.

@@ -1,24 +1,20 @@
 #pragma once
 
-#include "windowrun.h"
-
 #include <QByteArray>
+#include <QString>
 #include <QStringEncoder>
 #include <cstdio>
 
 // Protocol lines to a C stream in UTF-8, each followed by LF. Lines are gathered
 // in a fixed buffer and written in large pieces, so a run of millions of steps
 // neither flushes per line nor keeps its protocol in memory.
-class Utf8Output final : public ProtocolSink {
+class Utf8Output {
 public:
     explicit Utf8Output(std::FILE* stream);
-    ~Utf8Output() override;
+    ~Utf8Output();
+    Utf8Output(const Utf8Output&) = delete;
+    Utf8Output& operator=(const Utf8Output&) = delete;
 
-    void startProtocol(const QString& heading) override { writeLine(heading); }
-    void appendEntry(std::span<const QString> lines) override {
-        for (const QString& line : lines)
-            writeLine(line);
-    }
     bool failed() const { return m_failed; }
     void writeLine(const QString& line);
     // Room for n bytes at the end of the buffer. What is written there counts

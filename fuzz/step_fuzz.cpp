@@ -5,6 +5,7 @@
 #include "integertext.h"
 #include "navigation.h"
 #include "settings.h"
+#include "machinestep.h"
 #include "step.h"
 #include "syntax.h"
 #include "zevoerror.h"

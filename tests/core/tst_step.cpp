@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "machinestep.h"
 #include "step.h"
 #include "zevoerror.h"
 

@@ -2,6 +2,7 @@
 // program from the reset position until the first message, as "Start" does.
 #include "fakes.h"
 #include "navigation.h"
+#include "machinestep.h"
 #include "step.h"
 #include "zevoerror.h"
 

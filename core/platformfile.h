@@ -21,6 +21,10 @@ enum class Kind { Missing, Regular, Directory, Other };
 // may block or a save must not replace it by a plain file.
 Kind kindOf(const QString& path);
 
+// Whether the name itself is a symbolic link (on Windows also a junction or
+// a shortcut): writing to it would change the file it leads to.
+bool isSymbolicLink(const QString& path);
+
 // Opens for reading. With regularOnly only a plain file, opened without ever
 // waiting; otherwise a pipe or device too, but never a folder.
 bool openForReading(QFile& file, const QString& path, bool regularOnly);

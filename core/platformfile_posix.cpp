@@ -19,6 +19,11 @@ Kind kindOf(const QString& path) {
     return S_ISDIR(info.st_mode) ? Kind::Directory : Kind::Other;
 }
 
+bool isSymbolicLink(const QString& path) {
+    struct stat info {};
+    return ::lstat(encodeArgument(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool openForReading(QFile& file, const QString& path, bool regularOnly) {
     const QByteArray name = encodeArgument(path);
     struct stat info {};

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <windows.h>
@@ -52,6 +53,11 @@ Kind kindOf(const QString& path) {
     if (!::GetFileAttributesExW(wide(QDir::toNativeSeparators(path)), GetFileExInfoStandard, &data))
         return Kind::Missing;
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? Kind::Directory : Kind::Regular;
+}
+
+bool isSymbolicLink(const QString& path) {
+    const QFileInfo info(path);
+    return info.isSymbolicLink() || info.isJunction() || info.isShortcut();
 }
 
 bool openForReading(QFile& file, const QString& path, bool regularOnly) {

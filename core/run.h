@@ -2,6 +2,7 @@
 
 #include "step.h"
 #include "stepcore.h"
+#include "zevoerror.h"
 
 #include <QString>
 #include <limits>
@@ -176,3 +177,25 @@ private:
     RunObserver* m_observer = nullptr;
     qint32 m_count = 0;
 };
+
+// A reset and then the run to its end, as a run without a window reports it:
+// a register text that is no number ends it with status 2 and the message the
+// error display would show.
+template <class R, class AfterReset>
+RunOutcome resetAndRun(R& run, qint32 maxSteps, AfterReset&& afterReset) {
+    RunOutcome outcome;
+    try {
+        if (!run.reset()) {
+            outcome.exitStatus = 2;
+            outcome.message = emptyFirstLineMessage();
+            return outcome;
+        }
+        afterReset();
+        return run.outcome(run.runFree(maxSteps));
+    } catch (const ZevoError& e) {
+        outcome.exitStatus = 2;
+        outcome.message = withFullStop(e.message());
+        outcome.stepCount = run.stepCount();
+    }
+    return outcome;
+}

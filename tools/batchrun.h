@@ -15,28 +15,6 @@ class Utf8Output;
 
 enum class BatchOutput { Protocol, FinalRegisterLine };
 
-// A reset and then the run to its end, as a run without a window reports it:
-// a register text that is no number ends it with status 2 and the message the
-// error display would show.
-template <class R, class AfterReset>
-RunOutcome resetAndRun(R& run, qint32 maxSteps, AfterReset&& afterReset) {
-    RunOutcome outcome;
-    try {
-        if (!run.reset()) {
-            outcome.exitStatus = 2;
-            outcome.message = emptyFirstLineMessage();
-            return outcome;
-        }
-        afterReset();
-        return run.outcome(run.runFree(maxSteps));
-    } catch (const ZevoError& e) {
-        outcome.exitStatus = 2;
-        outcome.message = withFullStop(e.message());
-        outcome.stepCount = run.stepCount();
-    }
-    return outcome;
-}
-
 // A reset followed by a "Start" run without waits, writing to out either the
 // protocol exactly as the protocol window would hold it, or only the register
 // line of the final state (and that only when the reset took place). At most

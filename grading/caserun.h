@@ -1,7 +1,7 @@
 #pragma once
 
-#include "batchrun.h"
 #include "decodedprogram.h"
+#include "run.h"
 #include "syntax.h"
 
 #include <QStringList>

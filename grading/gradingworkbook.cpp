@@ -129,9 +129,9 @@ bool isWholeZip(const QByteArray& bytes) {
     return entries > 0 && qint64(offset) + size == bytes.size() - endRecord;
 }
 
-// Builds the workbook in a scratch file and returns its bytes; none when
-// libxlsxwriter failed anywhere.
-std::optional<QByteArray> workbookBytes(const Task& task, const QList<ProgramGrade>& grades) {
+} // namespace
+
+std::optional<QByteArray> gradingWorkbookBytes(const Task& task, const QList<ProgramGrade>& grades) {
     QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/zevo-XXXXXX.xlsx"));
     if (!scratch.open())
         return std::nullopt;
@@ -188,12 +188,8 @@ std::optional<QByteArray> workbookBytes(const Task& task, const QList<ProgramGra
     return bytes;
 }
 
-} // namespace
-
 bool writeGradingWorkbook(const QString& path, const Task& task,
                           const QList<ProgramGrade>& grades) {
-    const std::optional<QByteArray> bytes = workbookBytes(task, grades);
-    // The same checked write as the other tables: a temporary file beside
-    // path, renamed over it only when every byte reached the disk.
+    const std::optional<QByteArray> bytes = gradingWorkbookBytes(task, grades);
     return bytes && writeFileChecked(path, *bytes);
 }

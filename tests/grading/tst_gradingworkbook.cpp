@@ -1,5 +1,6 @@
 #include "gradingworkbook.h"
 #include "nativename.h"
+#include "zipentries.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,51 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
-#include <QtEndian>
-
-#include <zlib.h>
 
 namespace {
-
-// The entries of a zip archive, found through its central directory.
-QHash<QString, QByteArray> unzip(const QByteArray& zip) {
-    // A short or broken file reads as zeros and fails the checks, never past its end.
-    const auto u16 = [&](qsizetype at) -> quint16 {
-        return at >= 0 && at + 2 <= zip.size() ? qFromLittleEndian<quint16>(zip.constData() + at)
-                                               : 0;
-    };
-    const auto u32 = [&](qsizetype at) -> quint32 {
-        return at >= 0 && at + 4 <= zip.size() ? qFromLittleEndian<quint32>(zip.constData() + at)
-                                               : 0;
-    };
-    QHash<QString, QByteArray> entries;
-    if (zip.size() < 22)
-        return entries;
-    const qsizetype end = zip.size() - 22;
-    qsizetype at = u32(end + 16);
-    for (int i = 0; i < u16(end + 10); ++i) {
-        const quint32 packed = u32(at + 20), size = u32(at + 24);
-        const QString name = QString::fromUtf8(zip.mid(at + 46, u16(at + 28)));
-        const qsizetype local = u32(at + 42);
-        const QByteArray data = zip.mid(local + 30 + u16(local + 26) + u16(local + 28), packed);
-        QByteArray out(size, '\0');
-        if (u16(at + 10) == 0) {
-            out = data;
-        } else {
-            z_stream s{};
-            s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
-            s.avail_in = uInt(data.size());
-            s.next_out = reinterpret_cast<Bytef*>(out.data());
-            s.avail_out = uInt(out.size());
-            if (inflateInit2(&s, -MAX_WBITS) != Z_OK || inflate(&s, Z_FINISH) != Z_STREAM_END)
-                out = "<inflate failed>";
-            inflateEnd(&s);
-        }
-        entries.insert(name, out);
-        at += 46 + u16(at + 28) + u16(at + 30) + u16(at + 32);
-    }
-    return entries;
-}
 
 // Every cell of a sheet as "type:value" by its reference ("A1"); strings
 // looked up in the shared strings.
@@ -129,7 +87,7 @@ private slots:
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QHash<QString, QByteArray> zip = unzip(file.readAll());
+        const QHash<QString, QByteArray> zip = zipEntries(file.readAll());
         const QByteArray book = zip.value(QStringLiteral("xl/workbook.xml"));
         QVERIFY(book.contains("<sheet name=\"Ergebnisse\" sheetId=\"1\""));
         QVERIFY(book.contains("<sheet name=\"Übersicht\" sheetId=\"2\""));

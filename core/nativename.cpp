@@ -101,6 +101,8 @@ QString visibleText(const QString& text, Controls controls) {
         const char16_t c = text[i].unicode();
         if (isEscapedByte(text, i)) {
             hex(out, c - EscapeBase);
+        } else if (c == u'\\') {
+            out += QStringLiteral("\\\\");
         } else if (controls == Controls::Keep ||
                    (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F) && !isDirectionMark(c))) {
             out += text[i];

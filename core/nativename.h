@@ -11,10 +11,13 @@ QString decodeArgument(const QByteArray& bytes);
 QByteArray encodeArgument(const QString& text);
 
 // What a name or message looks like on a terminal and in the tables: a byte
-// that was not valid UTF-8 (see decodeArgument) as "\xNN", so two names never
-// show alike. With Controls::Escape also every control character (below 0x20,
-// 0x7F, and U+0080 to U+009F as its UTF-8 bytes) escaped, "\n", "\r", "\t" or
-// "\xNN", so that a name can neither break a line nor steer the terminal;
-// likewise the marks that reverse the direction of text, as their UTF-8 bytes.
+// that was not valid UTF-8 (see decodeArgument) as "\xNN", and a backslash as
+// "\\", so two names never show alike ("M\xfcller" typed and the Latin-1 byte
+// 0xFC differ). With Controls::Escape also every control character (below
+// 0x20, 0x7F, and U+0080 to U+009F as its UTF-8 bytes) escaped, "\n", "\r",
+// "\t" or "\xNN", so that a name can neither break a line nor steer the
+// terminal; likewise the marks that reverse the direction of text, as their
+// UTF-8 bytes. Apply it once, where the text is shown: a second pass would
+// double every backslash.
 enum class Controls { Escape, Keep };
 QString visibleText(const QString& text, Controls controls = Controls::Escape);

@@ -32,9 +32,10 @@ QString failureText(const Task& task, const ProgramGrade& grade) {
     return {};
 }
 
-// A spreadsheet runs a cell starting with one of "=+-@" as a formula.
+// A spreadsheet runs a cell starting with one of "=+-@" as a formula. A cell
+// shows a name as the report does: no raw control character reaches a script.
 QString csvText(const QString& field) {
-    QString text = visibleText(field, Controls::Keep);
+    QString text = visibleText(field);
     if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
         text.prepend(u'\'');
     if (text.contains(u';') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n'))

@@ -88,9 +88,10 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& what) const {
-        // Text from the file may hold a NUL or a control character.
-        throw ZevoError(visibleText(QStringLiteral("Aufgabendatei %1, Zeile %2: %3")
-                                        .arg(m_fileName, QString::number(m_line), what)));
+        // Text from the file may hold a NUL or a control character: the
+        // display shows it escaped, as it does the file's name.
+        throw ZevoError(QStringLiteral("Aufgabendatei %1, Zeile %2: %3")
+                            .arg(m_fileName, QString::number(m_line), what));
     }
 
     void parseLine(QStringView line) {

@@ -7,6 +7,7 @@
 #include "linelist.h"
 #include "nativename.h"
 #include "platformfile.h"
+#include "programlist.h"
 #include "programload.h"
 #include "registertexts.h"
 #include "runneroptions.h"
@@ -61,8 +62,10 @@ int runProgram(const RunnerOptions& options) {
     return finish(outcome.message, outcome.stepCount, outcome.exitStatus);
 }
 
+// A line of the report, whose names its functions have already made visible.
 void printLine(const QString& text) {
-    printTo(stdout, text);
+    const QByteArray line = text.toUtf8() + '\n';
+    PlatformFile::writeUtf8(stdout, line.constData(), std::size_t(line.size()));
     // A teacher watching a long grading sees each program as it is done.
     std::fflush(stdout);
 }
@@ -76,13 +79,20 @@ int gradeAll(const RunnerOptions& options) {
         return 2;
     }
     printLine(taskHeading(task, *options.taskFile));
+    const ProgramList programs = withoutRepeats(options.programFiles);
+    for (const QString& repeated : programs.repeated)
+        printError(QStringLiteral("zevo-run: Programm %1 ist mehrfach angegeben und wird einmal "
+                                  "bewertet").arg(repeated));
     QList<ProgramGrade> grades;
     try {
-        grades = gradePrograms(task, options.programFiles, [&](const ProgramGrade& grade) {
+        grades = gradePrograms(task, programs.programs, [&](const ProgramGrade& grade) {
             printLine(programReportLine(task, grade));
         });
-    } catch (const std::exception& e) {
-        printError(QStringLiteral("zevo-run: %1").arg(QString::fromLocal8Bit(e.what())));
+    } catch (const std::exception&) {
+        // Only the system can fail here (no thread, no memory); its English
+        // text would be the one message not in German.
+        printError(QStringLiteral("zevo-run: Das Bewerten ist fehlgeschlagen (zu wenig "
+                                  "Speicher oder keine Threads verfügbar)."));
         return 2;
     }
     const qsizetype allPassed = std::count_if(grades.begin(), grades.end(), [](const auto& g) {

@@ -1,6 +1,7 @@
 #include "runneroptions.h"
 
-#include "platformfile.h"
+#include "programlist.h"
+#include "tablefiles.h"
 #include "syntax.h"
 #include "zevoerror.h"
 
@@ -56,8 +57,9 @@ const QStringList RunValueOptions{
     "-r", "--register", "--max-steps", "--protocol-kind", "--last-register", "--spacing"};
 const QStringList RunOptions = RunValueOptions + QStringList{"--no-protocol"};
 
-// Grading reads its few options by hand: every other argument is a program,
-// so that a submission named "-r.rmp" is graded rather than read as -r.
+// Grading reads its few options by hand: before "--" an argument that begins
+// with "--" is an option, a misspelt one too; every other argument is a
+// program, so that a submission named "-r.rmp" is graded rather than read as -r.
 RunnerOptions parseGrading(const QStringList& arguments) {
     RunnerOptions options;
     bool optionsEnded = false;
@@ -82,8 +84,12 @@ RunnerOptions parseGrading(const QStringList& arguments) {
                                          : name == u"--xlsx"  ? &options.xlsxFile
                                                               : nullptr;
         if (!target) {
-            if (RunOptions.contains(arg))
-                usage(QStringLiteral("Option %1 ist mit --aufgabe nicht möglich").arg(arg));
+            // "-r" is the runner's option, "-r=1.rmp" a submission's name.
+            const QString option = arg.startsWith(u"--") ? name : arg;
+            if (RunOptions.contains(option))
+                usage(QStringLiteral("Option %1 ist mit --aufgabe nicht möglich").arg(option));
+            if (arg.startsWith(u"--"))
+                usage(QStringLiteral("Unbekannte Option '%1'").arg(arg));
             options.programFiles << arg;
             continue;
         }
@@ -92,6 +98,10 @@ RunnerOptions parseGrading(const QStringList& arguments) {
             value = arg.mid(name.size() + 1);
         } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
+            // A forgotten value must not take the next option for a file name.
+            if (value.startsWith(u"--"))
+                usage(QStringLiteral("Option %1 verlangt einen Wert, nicht die Option %2")
+                          .arg(name, value));
         } else {
             usage(QStringLiteral("Option %1 verlangt einen Wert").arg(name));
         }
@@ -206,14 +216,6 @@ RunnerOptions parseSingleRun(const QStringList& arguments) {
     return options;
 }
 
-// The file a name stands for: device and inode where it exists, else its
-// cleaned absolute path, so "./a.csv", "a.csv" and a hard link are one file.
-QString fileIdentity(const QString& name) {
-    if (const std::optional<QString> identity = PlatformFile::fileIdentity(name))
-        return *identity;
-    return QDir::cleanPath(QDir::current().absoluteFilePath(name));
-}
-
 } // namespace
 
 RunnerOptions parseRunnerOptions(const QStringList& arguments) {
@@ -221,19 +223,20 @@ RunnerOptions parseRunnerOptions(const QStringList& arguments) {
 }
 
 void checkTableFiles(const RunnerOptions& options) {
-    const QList<QPair<QString, const std::optional<QString>*>> tables{
-        {QStringLiteral("--csv"), &options.csvFile},
-        {QStringLiteral("--json"), &options.jsonFile},
-        {QStringLiteral("--xlsx"), &options.xlsxFile}};
+    const QList<QPair<TableKind, const std::optional<QString>*>> tables{
+        {TableKind::Csv, &options.csvFile},
+        {TableKind::Json, &options.jsonFile},
+        {TableKind::Workbook, &options.xlsxFile}};
     QStringList programs;
     if (options.taskFile)
         for (const QString& program : options.programFiles)
             programs << fileIdentity(program);
     QList<QPair<QString, QString>> seen; // identity, option of the tables before
-    for (const auto& [option, file] : tables) {
+    for (const auto& [kind, file] : tables) {
         if (!*file)
             continue;
         const QString& name = **file;
+        const QString option = tableOption(kind);
         if (name.endsWith(QStringLiteral(".rmp"), Qt::CaseInsensitive) ||
             name.endsWith(QStringLiteral(".aufgabe"), Qt::CaseInsensitive))
             usage(QStringLiteral("Tabellendatei %1 (%2) darf nicht auf .rmp oder .aufgabe enden")
@@ -249,6 +252,8 @@ void checkTableFiles(const RunnerOptions& options) {
                 usage(QStringLiteral("Tabellendateien %1 und %2 sind dieselbe Datei %3")
                           .arg(otherOption, option, name));
         seen << qMakePair(identity, option);
+        if (const std::optional<QString> refusal = tableTargetRefusal(name, kind))
+            usage(*refusal);
     }
 }
 
@@ -294,13 +299,19 @@ QString runnerHelpText() {
         "                         als Zahlen, Kopfzeile fett und fixiert), Blatt\n"
         "                         \"Übersicht\" mit einer Zeile je Programm (Programm,\n"
         "                         Bestandene Fälle, Fälle, Höchstens Schritte)\n"
-        "  Nach --aufgabe ist jedes andere Argument ein Programm, auch \"-r.rmp\";\n"
-        "  -r, --max-steps, --no-protocol und die Protokolloptionen sind hier ein\n"
-        "  Aufruffehler. Jede dieser Optionen nur einmal. Eine Tabellendatei darf nicht\n"
-        "  die Aufgabendatei, ein Programm oder eine andere Tabelle sein und nicht\n"
-        "  auf .rmp oder .aufgabe enden. Ein Programm, das keine gewöhnliche Datei ist\n"
-        "  (Pipe, Gerät, Ordner), besteht keinen Fall. Steuerzeichen in Namen\n"
-        "  erscheinen als \\n, \\t, \\xNN, Bytes, die kein UTF-8 sind, als \\xNN.\n"
+        "  Nach --aufgabe ist vor \"--\" jedes Argument, das mit \"--\" beginnt, eine\n"
+        "  Option (ein Programm mit solchem Namen gehört hinter \"--\"), jedes andere\n"
+        "  ein Programm, auch \"-r.rmp\"; -r, --max-steps, --no-protocol und die\n"
+        "  Protokolloptionen sind hier ein Aufruffehler. Jede dieser Optionen nur\n"
+        "  einmal. Ein zweimal genanntes Programm wird einmal bewertet. Eine\n"
+        "  Tabellendatei darf nicht die Aufgabendatei, ein Programm oder eine andere\n"
+        "  Tabelle sein, keine symbolische Verknüpfung und keine Endung einer anderen\n"
+        "  Dateiart haben (.csv, .json, .xlsx, .txt, .rmp, .aufgabe ...); eine Datei,\n"
+        "  die es schon gibt, wird nur ersetzt, wenn sie eine Tabelle derselben Art\n"
+        "  ist, die Zevo geschrieben hat. Ein Programm, das keine gewöhnliche Datei\n"
+        "  ist (Pipe, Gerät, Ordner), besteht keinen Fall. Steuerzeichen in Namen\n"
+        "  erscheinen als \\n, \\t, \\xNN, Bytes, die kein UTF-8 sind, als \\xNN,\n"
+        "  ein \\ als \\\\.\n"
         "\n"
         "Aufgabendatei (UTF-8), je Zeile eine Angabe, \"#\" beginnt einen Kommentar,\n"
         "\"\\#\" steht für ein \"#\" ohne Kommentar:\n"

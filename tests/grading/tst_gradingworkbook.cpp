@@ -1,5 +1,6 @@
 #include "gradingworkbook.h"
 #include "nativename.h"
+#include "tablefiles.h"
 #include "zipentries.h"
 
 #include <QDir>
@@ -87,7 +88,10 @@ private slots:
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QHash<QString, QByteArray> zip = zipEntries(file.readAll());
+        const QByteArray bytes = file.readAll();
+        // The next grading may replace it: it is told from a workbook of the user's own.
+        QVERIFY(isGradingTable(TableKind::Workbook, bytes));
+        const QHash<QString, QByteArray> zip = zipEntries(bytes);
         const QByteArray book = zip.value(QStringLiteral("xl/workbook.xml"));
         QVERIFY(book.contains("<sheet name=\"Ergebnisse\" sheetId=\"1\""));
         QVERIFY(book.contains("<sheet name=\"Übersicht\" sheetId=\"2\""));

@@ -1,3 +1,4 @@
+#include "nativename.h"
 #include "taskfile.h"
 #include "zevoerror.h"
 
@@ -85,7 +86,7 @@ private slots:
         try {
             got = describe(parseTask(text, QStringLiteral("a.txt")));
         } catch (const ZevoError& e) {
-            got = e.message();
+            got = visibleText(e.message());
             QVERIFY(got.startsWith(u"Aufgabendatei a.txt"));
             got.remove(0, qsizetype(strlen("Aufgabendatei a.txt")));
         }

@@ -1,4 +1,5 @@
 #include "codepage.h"
+#include "nativename.h"
 #include "fakes.h"
 #include "runcontrol.h"
 
@@ -274,6 +275,29 @@ private slots:
         QTest::newRow("both tables one file")
             << QStringList{"--aufgabe", "TASK", "--csv", "DIR/x.csv", "--json", "DIR/./x.csv", "FILE"}
             << "zevo-run: Tabellendateien --csv und --json sind dieselbe Datei DIR/./x.csv";
+        QTest::newRow("table over a submission without .rmp")
+            << QStringList{"--aufgabe", "TASK", "--csv", "SUB", "FILE"}
+            << "zevo-run: Tabellendatei SUB (--csv) gibt es schon, und sie ist keine von Zevo "
+               "geschriebene CSV-Tabelle; sie wird nicht überschrieben";
+#ifndef Q_OS_WIN
+        QTest::newRow("table through a symbolic link")
+            << QStringList{"--aufgabe", "TASK", "--json", "DIR/verweis.json", "FILE"}
+            << "zevo-run: Tabellendatei DIR/verweis.json (--json) ist eine symbolische "
+               "Verknüpfung und wird nicht überschrieben";
+#endif
+        QTest::newRow("table suffix of another kind")
+            << QStringList{"--aufgabe", "TASK", "--xlsx", "DIR/ergebnis.csv", "FILE"}
+            << "zevo-run: Tabellendatei DIR/ergebnis.csv (--xlsx) hat nicht die Endung .xlsx und "
+               "wird nicht geschrieben";
+        QTest::newRow("table value forgotten before an option")
+            << QStringList{"--aufgabe", "TASK", "--xlsx", "--csv", "DIR/x.csv", "FILE"}
+            << "zevo-run: Option --xlsx verlangt einen Wert, nicht die Option --csv";
+        QTest::newRow("grading option misspelt")
+            << QStringList{"--aufgabe", "TASK", "--jsno", "DIR/x.json", "FILE"}
+            << "zevo-run: Unbekannte Option '--jsno'";
+        QTest::newRow("run option with value in grading")
+            << QStringList{"--aufgabe", "TASK", "--max-steps=5", "FILE"}
+            << "zevo-run: Option --max-steps ist mit --aufgabe nicht möglich";
         QTest::newRow("control characters shown")
             << QStringList{"--f\x1b[8m\n", "FILE"} << "zevo-run: Unbekannte Option '--f\\x1b[8m\\n'";
         QTest::newRow("csv alone") << QStringList{"--csv", "t.csv", "FILE"}
@@ -292,9 +316,18 @@ private slots:
         taskFile.close();
         const QString link = m_dir.filePath(QStringLiteral("hart%1.json").arg(m_files));
         QVERIFY(hardLink(file, link));
+        // A submission without .rmp, and a link to it, that a table must not replace.
+        const QString submission = m_dir.filePath(QStringLiteral("carla"));
+        QFile sub(submission);
+        QVERIFY(sub.open(QIODevice::WriteOnly) && sub.write("10 end") == 6);
+        sub.close();
+#ifndef Q_OS_WIN
+        QFile::link(submission, m_dir.filePath(QStringLiteral("verweis.json")));
+#endif
         for (const auto& [from, to] : {std::pair(QStringLiteral("FILE"), file),
                                        std::pair(QStringLiteral("TASK"), task),
                                        std::pair(QStringLiteral("LINK"), link),
+                                       std::pair(QStringLiteral("SUB"), submission),
                                        std::pair(QStringLiteral("DIR"), m_dir.path())}) {
             arguments.replaceInStrings(from, to);
             message.replace(from, to);
@@ -310,6 +343,8 @@ private slots:
         QVERIFY(taskFile.open(QIODevice::ReadOnly));
         QCOMPARE(taskFile.readAll(), QByteArray("-> R0=0\n"));
         QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("x.csv"))));
+        QVERIFY(sub.open(QIODevice::ReadOnly));
+        QCOMPARE(sub.readAll(), QByteArray("10 end"));
         QFile::remove(link);
     }
 
@@ -733,13 +768,19 @@ private slots:
             "erwartet R3=7, erhalten R3=3",
             "loop.rmp: 0 von 3 Fällen bestanden; Fall 1 (R1=3 R2=4): erwartet R3=7, erhalten \"" +
                 Limit + '"',
-            "fehlt.rmp: 0 von 3 Fällen bestanden; " + missing,
+            "fehlt.rmp: 0 von 3 Fällen bestanden; " + visibleText(missing),
             "Ergebnis: 1 von 4 Programmen haben alle Fälle bestanden."};
 
         Run run = runZevo(QStringList{"--aufgabe", "t.txt", "--csv=t.csv", "--json", "t.json", "--"} +
                               programs,
                           dir.path());
         QCOMPARE(run.out, report);
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.isEmpty());
+        // Tables grading wrote are replaced by the next grading.
+        run = runZevo(QStringList{"--aufgabe", "t.txt", "--csv=t.csv", "--json", "t.json", "--"} +
+                          programs,
+                      dir.path());
         QCOMPARE(run.status, 1);
         QVERIFY(run.err.isEmpty());
 
@@ -755,7 +796,7 @@ private slots:
                         "\"'-x;y.rmp\";3;R1=2147483647 R2=1;nein;2;" + overflow + ';' + Success +
                             ';' + Success};
         for (const auto& [name, steps, got] : {std::tuple("loop.rmp", 3, Limit),
-                                               std::tuple("fehlt.rmp", 0, missing)})
+                                               std::tuple("fehlt.rmp", 0, visibleText(missing))})
             for (int i = 0; i < 3; ++i)
                 csv << QStringLiteral("%1;%2;%3;nein;%4;%5;%6;%6")
                            .arg(name, QString::number(i + 1), inputs[i], QString::number(steps),
@@ -807,6 +848,8 @@ private slots:
         write("-r.rmp", "10 end\r\n");
         write("a\nb.rmp", "10 end\r\n");
         write("nicht\xe4utf8.rmp", "10 end\r\n");
+        // Typed with a backslash: must not show as the Latin-1 name above.
+        write("nicht\\xe4utf8.rmp", "10 cload 2\r\n20 store 1\r\n30 end\r\n");
         write("x.rmp: 1 von 1 F\xc3\xa4llen bestanden\x1b[8m.rmp", "10 cload 5\r\n20 store 1\r\n30 end\r\n");
         QCOMPARE(::mkfifo((path + "fifo.rmp").constData(), 0600), 0);
 
@@ -814,7 +857,7 @@ private slots:
         process.setWorkingDirectory(dir.path());
         process.start(QStringLiteral("/bin/sh"),
                       {"-c", "LC_ALL=C; export LC_ALL; exec \"$0\" --aufgabe t.txt --csv t.csv "
-                             "--json t.json *.rmp",
+                             "--json t.json *.rmp ./-r.rmp",
                        QStringLiteral(ZEVO_RUN_PATH)});
         const bool finished = process.waitForFinished(20000);
         if (!finished) {
@@ -830,17 +873,22 @@ private slots:
                               "-r.rmp: 1 von 1 Fällen bestanden, höchstens 0 Schritte",
                               "a\\nb.rmp: 1 von 1 Fällen bestanden, höchstens 0 Schritte",
                               "fifo.rmp: 0 von 1 Fällen bestanden; " + opened,
+                              "nicht\\\\xe4utf8.rmp: 0 von 1 Fällen bestanden; Fall 1 (R1=1): "
+                              "erwartet R1=1, erhalten R1=2",
                               "nicht\\xe4utf8.rmp: 1 von 1 Fällen bestanden, höchstens 0 Schritte",
                               "x.rmp: 1 von 1 Fällen bestanden\\x1b[8m.rmp: 0 von 1 Fällen "
                               "bestanden; Fall 1 (R1=1): erwartet R1=1, erhalten R1=5",
-                              "Ergebnis: 3 von 5 Programmen haben alle Fälle bestanden."}));
+                              "Ergebnis: 3 von 6 Programmen haben alle Fälle bestanden."}));
+        QCOMPARE(linesOf(process.readAllStandardError()),
+                 QStringList{"zevo-run: Programm ./-r.rmp ist mehrfach angegeben und wird einmal "
+                             "bewertet"});
 
-        // The tables keep a line break and an escape as they are, and show
-        // the byte that is no UTF-8 as the report does.
+        // The tables show names as the report does: no raw line break or
+        // escape in a CSV cell.
         QFile csvFile(dir.filePath("t.csv"));
         QVERIFY(csvFile.open(QIODevice::ReadOnly));
         const QString csv = QString::fromUtf8(csvFile.readAll());
-        QVERIFY(csv.contains(QStringLiteral("\r\n\"a\nb.rmp\";1;")));
+        QVERIFY(csv.contains(QStringLiteral("\r\na\\nb.rmp;1;")));
         QVERIFY(csv.contains(QStringLiteral("\r\nnicht\\xe4utf8.rmp;1;")));
         QFile jsonFile(dir.filePath("t.json"));
         QVERIFY(jsonFile.open(QIODevice::ReadOnly));
@@ -849,7 +897,8 @@ private slots:
         QStringList names;
         for (const auto& row : rows)
             names << row.toObject().value("programm").toString();
-        QCOMPARE(names, (QStringList{"-r.rmp", "a\nb.rmp", "fifo.rmp", "nicht\\xe4utf8.rmp",
+        QCOMPARE(names, (QStringList{"-r.rmp", "a\nb.rmp", "fifo.rmp", "nicht\\\\xe4utf8.rmp",
+                                     "nicht\\xe4utf8.rmp",
                                      QString::fromUtf8("x.rmp: 1 von 1 Fällen bestanden\x1b[8m.rmp")}));
         QCOMPARE(rows[2].toObject().value("meldung").toString(), opened);
 #endif

@@ -178,6 +178,11 @@ void THauptformular::openAtStartUp(const QString& path) {
     // chosen file, and an error box appears over a window that is already there.
     QTimer::singleShot(0, this, [this, path] { m_document->openFile(path); });
 }
+void THauptformular::presetRegisters(const QList<QPair<qint32, qint32>>& values) {
+    // As if typed: the mark of the register written last stays where it is.
+    for (const auto& [n, value] : values)
+        RegisterEditor->takeTypedValue(n, QString::number(value));
+}
 void THauptformular::SpeichernClick() {
     m_document->SpeichernClick();
 }

@@ -49,6 +49,9 @@ public:
     // Opens the program named on zevo's command line once the window is up, as
     // "Öffnen..." opens a chosen file.
     void openAtStartUp(const QString& path);
+    // Register values given on the command line, shown instead of 0 before
+    // a program opened at start-up is reset, so its first entry holds them.
+    void presetRegisters(const QList<QPair<qint32, qint32>>& values);
 
     // Answers whether the window may close (asks when the setting says so).
     bool exitProgram();

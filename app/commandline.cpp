@@ -1,5 +1,8 @@
 #include "commandline.h"
 
+#include "integertext.h"
+#include "registerassignment.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -94,7 +97,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("FAKTOR"));
-    parser.addOptions({help, version, zoom});
+    const QCommandLineOption registerOption(QStringList{QStringLiteral("r"), QStringLiteral("register")},
+                                            QString(), QStringLiteral("N=WERT"));
+    parser.addOptions({help, version, zoom, registerOption});
     addQtOptions(parser);
 
     CommandLine line;
@@ -113,6 +118,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return line;
         }
     }
+    for (const QString& text : parser.values(registerOption)) {
+        const auto assignment = parseRegisterAssignment(text);
+        const std::optional<qint32> value =
+            assignment ? tryParseInteger(assignment->second) : std::nullopt;
+        if (!value) {
+            line.error = QStringLiteral("Ungültige Registerangabe '%1' (erwartet: N=WERT mit N von "
+                                        "0 bis 50 und einer ganzen Zahl)")
+                             .arg(text);
+            return line;
+        }
+        line.registers.append({assignment->first, *value});
+    }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         line.error = QStringLiteral("Mehr als eine Programmdatei angegeben: %1")
@@ -126,7 +143,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
 QString commandLineHelpText() {
     return QStringLiteral(
-        "Aufruf: zevo [--zoom FAKTOR] [--] [DATEI]\n"
+        "Aufruf: zevo [--zoom FAKTOR] [-r N=WERT]... [--] [DATEI]\n"
         "Zevo, Simulator einer Registermaschine für den Unterricht.\n"
         "\n"
         "DATEI: ein Registermaschinenprogramm (.rmp), das Zevo beim Start öffnet\n"
@@ -136,6 +153,11 @@ QString commandLineHelpText() {
         "  --zoom FAKTOR  Fenster, Schrift und Bilder FAKTOR-mal so groß darstellen,\n"
         "                 FAKTOR von 1 bis 4, auch mit Nachkommastelle (1,5);\n"
         "                 2 ist die große Darstellung für den Beamer\n"
+        "  -r, --register N=WERT\n"
+        "                 Register N (0 bis 50) zeigt beim Start WERT statt 0;\n"
+        "                 mehrfach möglich, WERT eine ganze Zahl wie im Register\n"
+        "                 (12, -3, $1F); mit DATEI ist das Programm danach\n"
+        "                 zurückgesetzt und bereit für den ersten Schritt\n"
         "  -h, --help     diese Hilfe anzeigen und beenden\n"
         "  --version      die Version anzeigen und beenden\n"
         "  --             beendet die Optionen; was folgt, ist der Dateiname\n"

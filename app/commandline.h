@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,9 @@ struct CommandLine {
     bool version = false;
     std::optional<double> zoom; // 1 to 4; absent: Qt's usual size
     QString file;               // the program to open at start-up; empty: none
+    // -r N=WERT: register values the grid shows at start-up, in the order
+    // given (a later one for the same register wins).
+    QList<QPair<qint32, qint32>> registers;
     QString error;              // German, for standard error; empty when the line is fine
 };
 

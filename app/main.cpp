@@ -78,6 +78,7 @@ int main(int argc, char* argv[]) {
           static_cast<QWidget*>(&OptionenFormular)})
         ScreenFit::placeInside(*window);
 
+    Hauptformular.presetRegisters(line.registers);
     Hauptformular.show();
     if (!line.file.isEmpty())
         Hauptformular.openAtStartUp(line.file);

@@ -1,6 +1,7 @@
 #include "runneroptions.h"
 
 #include "programlist.h"
+#include "registerassignment.h"
 #include "tablefiles.h"
 #include "syntax.h"
 #include "zevoerror.h"
@@ -34,13 +35,11 @@ qint32 numberInRange(const QString& option, const QString& text, qint64 low, qin
 }
 
 QPair<qint32, QString> registerAssignment(const QString& text) {
-    const qsizetype eq = text.indexOf(u'=');
-    const QString number = eq < 0 ? text : text.left(eq);
-    const auto n = digitsValue(number);
-    if (eq < 0 || !n || !IsValidRegister(*n))
+    const auto assignment = parseRegisterAssignment(text);
+    if (!assignment)
         usage(QStringLiteral("Ungültige Registerangabe '%1' (erwartet: N=TEXT mit N von 0 bis 50)")
                   .arg(text));
-    return {qint32(*n), text.mid(eq + 1)};
+    return *assignment;
 }
 
 ProtocolSpacing spacingFrom(const QString& text) {

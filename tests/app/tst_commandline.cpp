@@ -47,6 +47,12 @@ private slots:
             << "";
         QTest::newRow("two files") << QStringList{"a.rmp", "b.rmp"} << 0.0 << ""
                                    << "Mehr als eine Programmdatei angegeben: a.rmp, b.rmp";
+        QTest::newRow("register beyond 50") << QStringList{"-r", "51=1", "a.rmp"} << 0.0 << ""
+                                            << "Ungültige Registerangabe '51=1'";
+        QTest::newRow("register value no number")
+            << QStringList{"a.rmp", "--register", "1=zwölf"} << 0.0 << "" << "'1=zwölf'";
+        QTest::newRow("register value beyond 32 bits")
+            << QStringList{"-r", "1=2147483648"} << 0.0 << "" << "'1=2147483648'";
         QTest::newRow("Qt's own option")
             << QStringList{"-platform", "offscreen", "x.rmp"} << 0.0 << "x.rmp"
             << "";
@@ -64,6 +70,15 @@ private slots:
         QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
         QCOMPARE(line.zoom.value_or(0.0), zoom);
         QCOMPARE(line.file, file);
+    }
+
+    // The grading window opens a case this way: values as the grid reads them.
+    void registers() {
+        const CommandLine line =
+            parseCommandLine({"-r", "1=12", "a.rmp", "--register=2=$1F", "-r", "1=-3"});
+        QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
+        QCOMPARE(line.file, QStringLiteral("a.rmp"));
+        QCOMPARE(line.registers, (QList<QPair<qint32, qint32>>{{1, 12}, {2, 31}, {1, -3}}));
     }
 };
 

@@ -14,6 +14,8 @@ foreach(pair
         "man/zevo-run.1|man/man1/zevo-run.1.gz"
         "man/de/zevo.1|man/de/man1/zevo.1.gz"
         "man/de/zevo-run.1|man/de/man1/zevo-run.1.gz"
+        "man/zevo-pruefen.1|man/man1/zevo-pruefen.1.gz"
+        "man/de/zevo-pruefen.1|man/de/man1/zevo-pruefen.1.gz"
         "changelog|doc/changelog.gz")
     string(REPLACE "|" ";" pair "${pair}")
     list(GET pair 0 source)

@@ -35,15 +35,15 @@ echo "== lintian"
 lintian --fail-on error --display-info --tag-display-limit 0 "$deb"
 
 echo "== desktop-file-validate"
-desktop-file-validate "$root/usr/share/applications/zevo.desktop"
+desktop-file-validate "$root"/usr/share/applications/*.desktop
 
-echo "== Dateityp .rmp"
+echo "== Dateitypen .rmp und .aufgabe"
 # A desktop after installing the package: build the MIME and desktop databases
 # from the package's files, as the triggers of shared-mime-info and
 # desktop-file-utils do on a real system, and ask xdg-mime about a program
-# file. Only the package's share folder and an empty home are visible.
+# file and a task file. Only the package's share folder and an empty home are
+# visible.
 share=$root/usr/share
-mime_type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$share/mime/packages/zevo.xml")
 desktop() {
     env -i PATH="$PATH" HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_DATA_DIRS="$share" \
         XDG_CONFIG_HOME="$home/.config" XDG_CONFIG_DIRS="$home/.config" "$@"
@@ -51,18 +51,22 @@ desktop() {
 desktop update-mime-database "$share/mime"
 desktop update-desktop-database "$share/applications"
 printf '10 end\r\n' >"$home/x.rmp"
-found=$(desktop xdg-mime query filetype "$home/x.rmp")
-echo "xdg-mime query filetype x.rmp: $found"
-if [[ -z "$mime_type" || "$found" != "$mime_type" ]]; then
-    echo "x.rmp hat den Typ '$found' statt '$mime_type'." >&2
-    exit 1
-fi
-handler=$(desktop xdg-mime query default "$mime_type")
-echo "xdg-mime query default $mime_type: $handler"
-if [[ "$handler" != zevo.desktop ]]; then
-    echo "Für $mime_type ist '$handler' eingetragen statt zevo.desktop." >&2
-    exit 1
-fi
+printf 'R1=1 -> R1=1\n' >"$home/x.aufgabe"
+for expected in "x.rmp text/x-zevo-rmp zevo.desktop" "x.aufgabe text/x-zevo-aufgabe zevo-pruefen.desktop"; do
+    read -r file mime_type entry <<<"$expected"
+    found=$(desktop xdg-mime query filetype "$home/$file")
+    echo "xdg-mime query filetype $file: $found"
+    if [[ "$found" != "$mime_type" ]]; then
+        echo "$file hat den Typ '$found' statt '$mime_type'." >&2
+        exit 1
+    fi
+    handler=$(desktop xdg-mime query default "$mime_type")
+    echo "xdg-mime query default $mime_type: $handler"
+    if [[ "$handler" != "$entry" ]]; then
+        echo "Für $mime_type ist '$handler' eingetragen statt $entry." >&2
+        exit 1
+    fi
+done
 
 echo "== appstreamcli validate"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkgconf
+    build-essential cmake pkgconf ccache
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libxlsxwriter-dev zlib1g-dev
     fonts-liberation fontconfig

@@ -17,14 +17,13 @@ CheckedWrite writeWholeFile(const QString& path, const QByteArray& bytes) {
     }
 
     QSaveFile file(path);
-    // Where no temporary file can be made beside it (a folder the user may not
-    // write), the file itself is emptied and written, as a plain save would.
-    file.setDirectWriteFallback(true);
     // Unbuffered, so that a failed write is seen by the write itself: a
     // buffered one may fail inside commit(), which still reports success, and
     // would replace the old file with a short one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return CheckedWrite::NotCreated;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return PlatformFile::kindOf(path) == PlatformFile::Kind::Regular ? writeInPlace(path, bytes)
+                                                                          : CheckedWrite::NotCreated;
+    }
     // A quota or a network file system may refuse the data only when it is
     // flushed to the disk; that too must come before the old file is replaced.
     const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError &&
@@ -34,4 +33,25 @@ CheckedWrite writeWholeFile(const QString& path, const QByteArray& bytes) {
         return CheckedWrite::Failed;
     }
     return CheckedWrite::Written;
+}
+
+CheckedWrite writeInPlace(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    // Not truncated on opening: the old content is read before anything changes.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return CheckedWrite::NotCreated;
+    const QByteArray old = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return CheckedWrite::NotCreated;
+    const auto put = [&file](const QByteArray& content) {
+        return file.seek(0) && file.write(content) == content.size() &&
+               file.resize(content.size()) && file.error() == QFileDevice::NoError &&
+               PlatformFile::flushToDisk(file);
+    };
+    if (put(bytes))
+        return CheckedWrite::Written;
+    // The old blocks are the file's own, so writing them back needs no new space.
+    file.unsetError();
+    put(old);
+    return CheckedWrite::Failed;
 }

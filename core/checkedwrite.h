@@ -10,3 +10,9 @@ enum class CheckedWrite { Written, NotCreated, Failed };
 // A device or a pipe is written in place: run as root, a safe save would
 // otherwise replace "/dev/null" by a plain file.
 CheckedWrite writeWholeFile(const QString& path, const QByteArray& bytes);
+
+// The way left where no temporary file can be made beside an existing file
+// (a folder the user may not write, the file the user may): the file itself is
+// overwritten, and when that fails its old content, read first, is written
+// back, so a full disk does not lose the program.
+CheckedWrite writeInPlace(const QString& path, const QByteArray& bytes);

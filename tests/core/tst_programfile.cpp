@@ -1,3 +1,4 @@
+#include "checkedwrite.h"
 #include "programfile.h"
 #include "codepage.h"
 #include "zevoerror.h"
@@ -192,6 +193,32 @@ private slots:
         QCOMPARE(message, QStringLiteral("Stream-Schreibfehler"));
         QCOMPARE(readBytes(path), QByteArray("10 end\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.rmp"});
+#endif
+    }
+
+    // Where the file must be written in place, a failed write gives the old
+    // content back (here the size limit stops the new one half-way; it holds
+    // for root too, who could otherwise write any folder).
+    void failedWriteInPlaceKeepsOldContent() {
+#ifdef Q_OS_WIN
+        QSKIP("a file size limit of the process is POSIX's (RLIMIT_FSIZE)");
+#else
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.rmp"));
+        writeBytes(path, QByteArray(500, 'o'));
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit limited = previous;
+        limited.rlim_cur = 1000;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const CheckedWrite result = writeInPlace(path, QByteArray(3000, 'n'));
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        QCOMPARE(result, CheckedWrite::Failed);
+        QCOMPARE(readBytes(path), QByteArray(500, 'o'));
+        QCOMPARE(writeInPlace(path, "10 end"), CheckedWrite::Written);
+        QCOMPARE(readBytes(path), QByteArray("10 end"));
 #endif
     }
 

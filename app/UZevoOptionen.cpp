@@ -17,7 +17,6 @@ namespace {
 const QString RegisterLabelText = QStringLiteral("Anzeige der Register 0 bis ");
 constexpr qint16 FirstLastRegister = 0;
 constexpr qint16 MaxLastRegister = 50;
-constexpr qint16 DefaultLastRegister = 10;
 } // namespace
 
 TOptionenFormular::TOptionenFormular(QWidget* parent)

@@ -54,14 +54,15 @@ std::vector<qint32> successorLines(const ProgramText& program) {
 
 } // namespace
 
-DecodedProgram::DecodedProgram(const ProgramText& program)
+DecodedProgram::DecodedProgram(const ProgramText& program, Texts texts)
     : m_lineCount(program.lineCount()),
       m_canReset(!program.lineText(0).isEmpty()),
       m_firstLine(FindFirstInstructionLine(program)) {
     const TargetIndex targets(program);
     const std::vector<qint32> successors = successorLines(program);
     m_lines.reserve(std::size_t(m_lineCount) + 1);
-    m_utf8.reserve(m_lineCount);
+    if (texts == Texts::Kept)
+        m_utf8.reserve(m_lineCount);
     for (qint32 i = 0; i <= m_lineCount; ++i) {
         const TextLine text(program, i);
         DecodedLine line;
@@ -72,7 +73,7 @@ DecodedProgram::DecodedProgram(const ProgramText& program)
         if (line.op == Opcode::Goto || line.op == Opcode::JZero)
             line.targetLine = targets.find(line.operandValue);
         m_lines.push_back(line);
-        if (i < m_lineCount)
+        if (texts == Texts::Kept && i < m_lineCount)
             m_utf8.append(program.lineText(i).toUtf8());
     }
 }

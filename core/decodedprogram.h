@@ -17,7 +17,10 @@ class ProgramText;
 // every step.
 class DecodedProgram {
 public:
-    explicit DecodedProgram(const ProgramText& program);
+    // Texts::Dropped: the runs write no protocol (grading many cases), so no
+    // line is kept as text; lineText() and utf8Line() are then empty.
+    enum class Texts { Kept, Dropped };
+    explicit DecodedProgram(const ProgramText& program, Texts texts = Texts::Kept);
 
     qint32 lineCount() const { return m_lineCount; }
     // False when the first line is empty: such a program cannot be reset.

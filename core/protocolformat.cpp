@@ -1,6 +1,5 @@
 #include "protocolformat.h"
 
-#include "programtext.h"
 #include "registeraccess.h"
 #include "syntax.h"
 
@@ -27,8 +26,4 @@ QString protocolHeading(const ProtocolLayout& layout) {
 
 QString protocolRegisterLine(const ProtocolLayout& layout, const RegisterAccess& registers) {
     return registerLineText(layout, [&](int i) { return registers.ReadRegister(i); });
-}
-
-QString protocolInstructionLine(const ProgramText& program, qint32 CurrentLine) {
-    return program.lineText(CurrentLine);
 }

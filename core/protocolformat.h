@@ -8,13 +8,12 @@
 #include <algorithm>
 #include <array>
 
-class ProgramText;
 class RegisterAccess;
 
 // The three settings that shape protocol lines, read once per call.
 struct ProtocolLayout {
     ProtocolKind kind = ProtocolKind::RegistersOnly;
-    int lastRegister = 10;
+    int lastRegister = DefaultLastRegister;
     ProtocolSpacing spacing = ProtocolSpacing::Klein;
 
     static ProtocolLayout from(const Settings& settings) {
@@ -84,8 +83,3 @@ QString registerLineText(const ProtocolLayout& layout, const Read& read) {
     line.truncate(end - begin);
     return line;
 }
-
-// The second line of an entry with instructions: line CurrentLine of the
-// program exactly as it stands (empty past the end). The run (run.h) forms
-// whole entries.
-QString protocolInstructionLine(const ProgramText& program, qint32 CurrentLine);

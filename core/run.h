@@ -24,6 +24,10 @@ struct RunOutcome {
     qint32 stepCount = 0; // the window's counter: steps that continued
 };
 
+// The steps a run without a window takes at most unless told otherwise, in
+// zevo-run and in a task file alike.
+constexpr qint32 DefaultStepLimit = 1000000;
+
 QString emptyFirstLineMessage();
 QString stepLimitMessage();
 // The outcome of a run whose last step gave result; 0 means the step limit.
@@ -74,7 +78,6 @@ public:
 
     Sink& sink() { return m_sink; }
     const Sink& sink() const { return m_sink; }
-    void setObserver(RunObserver* observer) { m_observer = observer; }
 
     // The step counter: the number of steps since the reset that continued.
     qint32 stepCount() const { return m_count; }

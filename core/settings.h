@@ -5,6 +5,9 @@
 enum class ProtocolKind : quint8 { RegistersOnly = 0, RegistersAndInstruction = 1 };
 enum class ProtocolSpacing : quint8 { Klein = 0, Gross = 1 };
 
+// The last register a protocol line shows until the user chooses another.
+constexpr int DefaultLastRegister = 10;
+
 // The six user settings. Readers ask at the moment they need a value; the
 // window implementation answers from its controls, so nothing is cached.
 class Settings {
@@ -24,7 +27,7 @@ struct PlainSettings final : Settings {
     bool MarkChangedRegisters = true;
     bool HighlightCurrentLine = true;
     ProtocolKind Kind = ProtocolKind::RegistersOnly;
-    int LastRegister = 10;
+    int LastRegister = DefaultLastRegister;
     ProtocolSpacing Spacing = ProtocolSpacing::Klein;
 
     bool confirmExit() const override { return ConfirmExit; }

@@ -17,8 +17,9 @@ constexpr StepResult InvalidLabel = 7;
 constexpr StepResult Overflow = 8;
 } // namespace Step
 
-// The message shown for a final result; empty for 0, 1 and unknown values.
+// The message shown for a final result; empty for Continue and unknown values.
 QString stepResultMessage(StepResult result);
 
-// The help topic of an error result (1, 2, 3, 4, 7, 8); 0 when there is none.
+// The help topic (1, 2, 3, 4, 7 or 8) of a runtime error's result; 0 for
+// any other result.
 int stepResultHelpTopic(StepResult result);

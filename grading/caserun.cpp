@@ -1,17 +1,18 @@
 #include "caserun.h"
 
 #include "linelist.h"
-#include "registertexts.h"
+#include "numericregisters.h"
 
-PreparedProgram::PreparedProgram(QStringList lines) : m_program(LineList(std::move(lines))) {}
+PreparedProgram::PreparedProgram(QStringList lines)
+    : m_program(LineList(std::move(lines)), DecodedProgram::Texts::Dropped) {}
 
 CaseRun PreparedProgram::run(const std::array<qint32, RegisterCount>& registers,
                              qint32 maxSteps) const {
-    RegisterTexts texts;
+    NumericRegisters texts;
     for (qint32 n = 0; n < RegisterCount; ++n)
         texts.write(n, registers[std::size_t(n)]);
     // Every register holds a number, so no read can fail.
-    ProgramRun<const DecodedProgram&, RegisterTexts&, NoProtocol> run(m_program, texts, NoProtocol{});
+    ProgramRun<const DecodedProgram&, NumericRegisters&, NoProtocol> run(m_program, texts, NoProtocol{});
     CaseRun result;
     result.outcome = resetAndRun(run, maxSteps, [] {});
     for (qint32 n = 0; n < RegisterCount; ++n)

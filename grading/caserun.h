@@ -9,7 +9,7 @@
 
 // The final state of one run of a grading case.
 struct CaseRun {
-    RunOutcome outcome; // exitStatus 0 end, 1 step limit, 2 no reset, 3..8 the step result
+    RunOutcome outcome; // its exitStatus as a run without a window gives it (run.h)
     std::array<qint32, RegisterCount> registers{}; // the register values at the end
 };
 

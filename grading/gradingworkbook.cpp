@@ -51,28 +51,28 @@ QString cellText(const QString& text) {
 class Sheet {
 public:
     Sheet(lxw_workbook* book, const char* name, const QStringList& header, lxw_format* bold)
-        : sheet_(workbook_add_worksheet(book, name)) {
-        if (!sheet_) {
-            ok_ = false;
+        : m_sheet(workbook_add_worksheet(book, name)) {
+        if (!m_sheet) {
+            m_ok = false;
             return;
         }
         for (const QString& title : header)
             text(title, bold);
         endRow();
-        worksheet_freeze_panes(sheet_, 1, 0);
+        worksheet_freeze_panes(m_sheet, 1, 0);
     }
 
     void text(const QString& value, lxw_format* format = nullptr) {
         const QString shown = cellText(value);
         // Always a string cell: a name beginning with "=" is never a formula.
         put(shown.size(), [&](lxw_row_t row, lxw_col_t column) {
-            return worksheet_write_string(sheet_, row, column, shown.toUtf8().constData(), format);
+            return worksheet_write_string(m_sheet, row, column, shown.toUtf8().constData(), format);
         });
     }
 
     void number(qint64 value) {
         put(QString::number(value).size(), [&](lxw_row_t row, lxw_col_t column) {
-            return worksheet_write_number(sheet_, row, column, double(value), nullptr);
+            return worksheet_write_number(m_sheet, row, column, double(value), nullptr);
         });
     }
 
@@ -81,37 +81,37 @@ public:
     }
 
     void endRow() {
-        ++row_;
-        column_ = 0;
+        ++m_row;
+        m_column = 0;
     }
 
     // Sets the column widths; true when every cell was taken.
     bool finish() {
-        for (qsizetype i = 0; ok_ && i < widths_.size(); ++i)
-            ok_ = worksheet_set_column(sheet_, lxw_col_t(i), lxw_col_t(i),
-                                       double(std::min(widths_[i] + 2, maxColumnWidth)),
+        for (qsizetype i = 0; m_ok && i < m_widths.size(); ++i)
+            m_ok = worksheet_set_column(m_sheet, lxw_col_t(i), lxw_col_t(i),
+                                       double(std::min(m_widths[i] + 2, maxColumnWidth)),
                                        nullptr) == LXW_NO_ERROR;
-        return ok_;
+        return m_ok;
     }
 
 private:
     template <typename Write> void put(qsizetype width, const Write& write) {
-        if (!ok_ || row_ >= LXW_ROW_MAX) {
-            ok_ = false;
+        if (!m_ok || m_row >= LXW_ROW_MAX) {
+            m_ok = false;
             return;
         }
-        if (widths_.size() <= column_)
-            widths_.resize(column_ + 1);
-        widths_[column_] = std::max(widths_[column_], width);
-        ok_ = write(lxw_row_t(row_), lxw_col_t(column_)) == LXW_NO_ERROR;
-        ++column_;
+        if (m_widths.size() <= m_column)
+            m_widths.resize(m_column + 1);
+        m_widths[m_column] = std::max(m_widths[m_column], width);
+        m_ok = write(lxw_row_t(m_row), lxw_col_t(m_column)) == LXW_NO_ERROR;
+        ++m_column;
     }
 
-    lxw_worksheet* sheet_;
-    bool ok_ = true;
-    qsizetype row_ = 0;
-    qsizetype column_ = 0;
-    QList<qsizetype> widths_;
+    lxw_worksheet* m_sheet;
+    bool m_ok = true;
+    qsizetype m_row = 0;
+    qsizetype m_column = 0;
+    QList<qsizetype> m_widths;
 };
 
 // The written file must be a whole zip archive: its central directory ends

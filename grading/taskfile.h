@@ -1,5 +1,6 @@
 #pragma once
 
+#include "run.h"
 #include "syntax.h"
 
 #include <QByteArray>
@@ -18,7 +19,7 @@ struct TaskCase {
 
 struct Task {
     std::optional<QString> title;
-    qint32 stepLimit = 1000000;
+    qint32 stepLimit = DefaultStepLimit;
     QList<TaskCase> cases;
 };
 

@@ -27,7 +27,7 @@ public:
     // Where the printout's last line gets the program's file name from.
     void setFileNameSource(std::function<QString()> getActFileName);
 
-    // ProtocolSink: the run session writes the protocol here.
+    // ProtocolSink: the run writes the protocol here.
     void startProtocol(const QString& heading) override;
     void appendEntry(std::span<const QString> lines) override;
 

@@ -9,7 +9,7 @@
 #include <QString>
 
 class ProgramText;
-class RegisterTexts;
+class NumericRegisters;
 class Settings;
 class Utf8Output;
 
@@ -31,9 +31,11 @@ RunOutcome runBatch(Lines lines, Registers registers, const ProtocolLayout& layo
     bool resetDone = false;
     const RunOutcome outcome = resetAndRun(run, maxSteps, [&] {
         // The reset's entry reads R0..Rn even without a protocol: a text that
-        // is no number then fails here as it would in the window. Later reads
-        // cannot fail, since only writes change registers.
-        (void)registerLineText(layout, read);
+        // is no number then fails here, in the same order, as it would in the
+        // window. Later reads cannot fail, since only writes change registers.
+        const int last = std::clamp(layout.lastRegister, 0, RegisterCount - 1);
+        for (int i = 0; i <= last; ++i)
+            (void)read(i);
         resetDone = true;
     });
     if (resetDone)
@@ -46,12 +48,12 @@ class BatchRun {
 public:
     using Output = BatchOutput;
 
-    BatchRun(const ProgramText& program, RegisterTexts& registers, const Settings& settings);
+    BatchRun(const ProgramText& program, NumericRegisters& registers, const Settings& settings);
 
     RunOutcome run(qint32 maxSteps, Output output, Utf8Output& out);
 
 private:
     const DecodedProgram m_program;
-    RegisterTexts& m_registers;
+    NumericRegisters& m_registers;
     const Settings& m_settings;
 };

@@ -9,7 +9,7 @@
 #include "platformfile.h"
 #include "programlist.h"
 #include "programload.h"
-#include "registertexts.h"
+#include "numericregisters.h"
 #include "runneroptions.h"
 #include "taskfile.h"
 #include "utf8output.h"
@@ -48,7 +48,7 @@ int runProgram(const RunnerOptions& options) {
     }
     const LineList program(std::move(lines));
 
-    RegisterTexts registers;
+    NumericRegisters registers;
     for (const auto& [n, text] : options.registers)
         registers.setText(n, text);
 

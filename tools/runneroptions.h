@@ -1,5 +1,6 @@
 #pragma once
 
+#include "run.h"
 #include "settings.h"
 
 #include <QList>
@@ -12,7 +13,7 @@ struct RunnerOptions {
     bool help = false;
     QString programFile;
     QList<QPair<qint32, QString>> registers; // in the order given; later ones win
-    qint32 maxSteps = 1000000;
+    qint32 maxSteps = DefaultStepLimit;
     bool protocol = true;
     PlainSettings settings; // only the three protocol settings are read
 

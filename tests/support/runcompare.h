@@ -9,7 +9,7 @@
 #include "batchrun.h"
 #include "fakes.h"
 #include "linelist.h"
-#include "registertexts.h"
+#include "numericregisters.h"
 #include "utf8output.h"
 #include "windowrun.h"
 #include "zevoerror.h"
@@ -68,7 +68,7 @@ QString readResult(Read read) {
 inline QString compare(const QStringList& lines, const QStringList& texts,
                        const PlainSettings& settings, qint32 maxSteps) {
     FakeRegisters byText;
-    RegisterTexts decoded;
+    NumericRegisters decoded;
     for (qsizetype i = 0; i < texts.size() && i < RegisterCount; ++i) {
         byText.texts[i] = texts[i];
         decoded.setText(qint32(i), texts[i]);
@@ -79,7 +79,7 @@ inline QString compare(const QStringList& lines, const QStringList& texts,
                                            maxSteps, expectedBytes);
     const DecodedProgram decodedProgram{LineList(lines)};
     QByteArray bytes;
-    const RunOutcome got = runToBytes<const DecodedProgram&, RegisterTexts&>(
+    const RunOutcome got = runToBytes<const DecodedProgram&, NumericRegisters&>(
         decodedProgram, decoded, settings, maxSteps, bytes);
 
     if (got.exitStatus != expected.exitStatus || got.message != expected.message)

@@ -1,9 +1,9 @@
-#include "registertexts.h"
+#include "numericregisters.h"
 
 #include "integertext.h"
 #include "zevoerror.h"
 
-void RegisterTexts::setText(qint32 n, const QString& text) {
+void NumericRegisters::setText(qint32 n, const QString& text) {
     const std::size_t i = std::size_t(n);
     if (const auto value = tryParseInteger(text)) {
         write(n, *value);
@@ -13,17 +13,17 @@ void RegisterTexts::setText(qint32 n, const QString& text) {
     }
 }
 
-void RegisterTexts::failRead(qint32 n) const {
+void NumericRegisters::failRead(qint32 n) const {
     throw ZevoError(conversionErrorMessage(m_texts[std::size_t(n)]));
 }
 
-qint32 RegisterTexts::ReadRegister(qint32 n) const {
+qint32 NumericRegisters::ReadRegister(qint32 n) const {
     if (!IsValidRegister(n))
         return parseInteger(QString()); // no such row reads as the empty text
     return read(n);
 }
 
-void RegisterTexts::WriteRegister(qint32 n, qint32 value) {
+void NumericRegisters::WriteRegister(qint32 n, qint32 value) {
     if (IsValidRegister(n)) // the interpreter checks every number before it writes
         write(n, value);
 }

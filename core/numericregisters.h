@@ -11,7 +11,7 @@
 // would give the same number. A text that is no number is kept, and fails
 // exactly when the program (or the protocol) reads it, as it would in the
 // grid, until the register is written.
-class RegisterTexts final : public RegisterAccess {
+class NumericRegisters final : public RegisterAccess {
 public:
     // n must be 0 to 50.
     void setText(qint32 n, const QString& text);

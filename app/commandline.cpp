@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "commandlinefault.h"
 #include "integertext.h"
 #include "registerassignment.h"
 
@@ -29,7 +30,8 @@ QString badZoom(const QString& text) {
 // Qt's own options (QGuiApplication and QApplication take them out of argv
 // later); accepted here so that "zevo -platform offscreen" and "-style" keep
 // working, but not offered in the help.
-void addQtOptions(QCommandLineParser& parser) {
+QList<QCommandLineOption> qtOptions() {
+    QList<QCommandLineOption> options;
     const char* const withValue[] = {"platform",        "platformpluginpath",
                                      "platformtheme",   "plugin",
                                      "qwindowgeometry", "geometry",
@@ -42,50 +44,25 @@ void addQtOptions(QCommandLineParser& parser) {
     for (const char* name : withValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("WERT"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
+        options << option;
     }
     for (const char* name : switches) {
         QCommandLineOption option(QString::fromLatin1(name));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
+        options << option;
     }
+    return options;
 }
 
-// The argument as the user typed it for an option the parser did not know:
-// "-x=1" rather than the bare name "x".
-QString typedOption(const QStringList& arguments, const QString& name) {
-    for (const QString& arg : arguments) {
-        if (arg == u"--")
-            break;
-        if (!arg.startsWith(u'-'))
-            continue;
-        const QString bare = arg.section(u'=', 0, 0);
-        const QString dashes = bare.startsWith(u"--") ? QStringLiteral("--") : QStringLiteral("-");
-        if (bare.mid(dashes.size()) == name)
-            return dashes + name;
-    }
-    return QStringLiteral("--") + name;
-}
-
-// QCommandLineParser's few messages are English, and no translator exists
-// before QApplication; these are the German ones, in zevo-run's words.
-QString germanError(const QCommandLineParser& parser, const QStringList& arguments) {
-    static const QRegularExpression valueError(
-        QStringLiteral("^(Missing|Unexpected) value after '(.*)'\\.$"));
-    const QRegularExpressionMatch match = valueError.match(parser.errorText());
-    if (match.hasMatch()) {
-        const QString option = match.captured(2);
-        if (match.captured(1) == u"Unexpected")
-            return QStringLiteral("Option %1 nimmt keinen Wert").arg(option);
-        if (option.endsWith(u"zoom"))
-            return QStringLiteral("Bei --zoom fehlt der Faktor (erlaubt: 1 bis 4)");
-        return QStringLiteral("Option %1 verlangt einen Wert").arg(option);
-    }
-    const QStringList unknown = parser.unknownOptionNames();
-    if (!unknown.isEmpty())
-        return QStringLiteral("Unbekannte Option '%1'")
-            .arg(typedOption(arguments, unknown.first()));
-    return QStringLiteral("Ungültiger Aufruf");
+// German messages in zevo-run's words, from the parser's own rules.
+QString germanError(const QStringList& arguments, const QList<QCommandLineOption>& options) {
+    const auto fault =
+        findCommandLineFault(arguments, options, QCommandLineParser::ParseAsLongOptions);
+    if (!fault)
+        return QStringLiteral("Ungültiger Aufruf");
+    if (fault->kind == CommandLineFault::Kind::MissingValue && fault->option.endsWith(u"zoom"))
+        return QStringLiteral("Bei --zoom fehlt der Faktor (erlaubt: 1 bis 4)");
+    return commandLineFaultMessage(*fault);
 }
 
 } // namespace
@@ -99,13 +76,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("FAKTOR"));
     const QCommandLineOption registerOption(QStringList{QStringLiteral("r"), QStringLiteral("register")},
                                             QString(), QStringLiteral("N=WERT"));
-    parser.addOptions({help, version, zoom, registerOption});
-    addQtOptions(parser);
+    const QList<QCommandLineOption> options =
+        QList<QCommandLineOption>{help, version, zoom, registerOption} + qtOptions();
+    parser.addOptions(options);
 
     CommandLine line;
     // parse() skips the first entry as the program's name.
     if (!parser.parse(QStringList{QStringLiteral("zevo")} + arguments)) {
-        line.error = germanError(parser, arguments);
+        line.error = germanError(arguments, options);
         return line;
     }
     line.help = parser.isSet(help);

@@ -1,5 +1,6 @@
 #include "runneroptions.h"
 
+#include "commandlinefault.h"
 #include "programlist.h"
 #include "registerassignment.h"
 #include "tablefiles.h"
@@ -130,20 +131,6 @@ bool isGrading(const QStringList& arguments) {
     return false;
 }
 
-// The argument Qt's parser stumbled on, found again for a German message.
-QString unknownArgument(const QStringList& arguments, const QStringList& known) {
-    for (const QString& arg : arguments) {
-        if (arg == u"--")
-            break;
-        if (arg.size() < 2 || arg.front() != u'-')
-            continue;
-        const QString name = arg.startsWith(u"--") ? arg.section(u'=', 0, 0) : arg.left(2);
-        if (!known.contains(name))
-            return arg;
-    }
-    return arguments.value(0);
-}
-
 RunnerOptions parseSingleRun(const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption registerOption(QStringList{"r", "register"}, {}, "N=TEXT");
@@ -156,21 +143,14 @@ RunnerOptions parseSingleRun(const QStringList& arguments) {
     const QCommandLineOption csv("csv", {}, "DATEI");
     const QCommandLineOption json("json", {}, "DATEI");
     const QCommandLineOption xlsx("xlsx", {}, "DATEI");
-    parser.addOptions({registerOption, maxSteps, protocolKind, lastRegister, spacing, noProtocol,
-                       help, csv, json, xlsx});
+    const QList<QCommandLineOption> all{registerOption, maxSteps, protocolKind, lastRegister,
+                                        spacing,        noProtocol, help,         csv,
+                                        json,           xlsx};
+    parser.addOptions(all);
     if (!parser.parse(QStringList{QStringLiteral("zevo-run")} + arguments)) {
-        // Qt's few messages, in German and naming the argument as given.
-        static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
-        static const QRegularExpression unexpected(
-            QStringLiteral("^Unexpected value after '(.*)'\\.$"));
-        const QString error = parser.errorText();
-        if (const auto m = missing.match(error); m.hasMatch())
-            usage(QStringLiteral("Option %1 verlangt einen Wert").arg(m.captured(1)));
-        if (const auto m = unexpected.match(error); m.hasMatch())
-            usage(QStringLiteral("Option %1 nimmt keinen Wert").arg(m.captured(1)));
-        usage(QStringLiteral("Unbekannte Option '%1'")
-                  .arg(unknownArgument(arguments, RunOptions + TableOptions +
-                                                      QStringList{"-h", "--help"})));
+        const auto fault = findCommandLineFault(arguments, all,
+                                                QCommandLineParser::ParseAsCompactedShortOptions);
+        usage(fault ? commandLineFaultMessage(*fault) : QStringLiteral("Ungültiger Aufruf"));
     }
 
     RunnerOptions options;

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "commandlinefault.h"
+#include "zevoversion.h"
 #include "integertext.h"
 #include "registerassignment.h"
 

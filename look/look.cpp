@@ -1,4 +1,5 @@
 #include "look.h"
+#include "zevoversion.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -9,7 +10,7 @@
 namespace Look {
 
 QString applicationTitle() {
-    return QStringLiteral("Zevo 1.0");
+    return QStringLiteral("Zevo " ZEVO_VERSION);
 }
 
 QFont windowFont() {

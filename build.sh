@@ -52,19 +52,21 @@ sanitize)
 bench)
     # A short rate run by default (3,000 steps, 30 s); the full one takes about
     # 17 minutes: ZEVO_BENCH_RATE_STEPS=100000 ./build.sh bench
+    # A folder of its own: switching build/ to Release would rebuild all of
+    # the test build the next time "test" runs.
     scripts/install-deps.sh
-    configure_and_build build -DCMAKE_BUILD_TYPE=Release
+    configure_and_build build-release -DCMAKE_BUILD_TYPE=Release
     export QT_QPA_PLATFORM=offscreen
-    for b in build/bench/bench_*; do
+    for b in build-release/bench/bench_*; do
         if [[ -f "$b" && -x "$b" ]]; then
             echo "== $(basename "$b")"
             "$b"
         fi
     done
     echo "== bench_runner"
-    bench/bench_runner.sh build/tools/zevo-run
+    bench/bench_runner.sh build-release/tools/zevo-run
     echo "== bench_class"
-    bench/bench_class.sh build/tools/zevo-run
+    bench/bench_class.sh build-release/tools/zevo-run
     ;;
 fuzz)
     ZEVO_FUZZ=1 scripts/install-deps.sh

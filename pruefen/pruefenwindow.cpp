@@ -57,7 +57,7 @@ PruefenWindow::PruefenWindow(PruefenDialogs& dialogs, QWidget* parent)
     setWindowTitle(QStringLiteral("Zevo – Aufgaben prüfen"));
     setWindowIcon(Look::applicationIcon());
     setAcceptDrops(true);
-    resize(860, 680);
+    resize(900, 760);
 
     buildActions();
     buildMenusAndToolBar();
@@ -295,8 +295,6 @@ void PruefenWindow::showTask() {
     m_taskHeading->setText(heading);
     m_taskHeading->setAccessibleName(heading);
     m_taskCases->show(task, std::nullopt);
-    m_taskView->resizeColumnToContents(CasesModel::CaseColumn);
-    m_taskView->setColumnWidth(CasesModel::InputColumn, 300);
 }
 
 int PruefenWindow::selectedRow() const {

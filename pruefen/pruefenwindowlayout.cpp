@@ -17,9 +17,12 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -49,6 +52,25 @@ QTableView* makeTable(QWidget* parent, const QString& objectName, const QString&
     view->setTabKeyNavigation(false);
     return view;
 }
+
+// Each column as wide as its heading or the given number of digits, whichever is more.
+void fitColumns(QTableView* view, const QList<std::pair<int, int>>& digits) {
+    const int digit = view->fontMetrics().horizontalAdvance(u'0');
+    for (const auto& [column, count] : digits)
+        view->setColumnWidth(
+            column, std::max(count * digit, view->horizontalHeader()->sectionSizeHint(column)));
+}
+
+class ElideLeftDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideLeft;
+    }
+};
 
 QGroupBox* makeBox(QWidget* parent, const QString& objectName, const QString& title) {
     auto* box = new QGroupBox(title, parent);
@@ -188,13 +210,14 @@ void PruefenWindow::buildCentralWidget() {
                               QStringLiteral("Ergebnisse der Programme"));
     m_resultsView->setModel(m_sorted);
     m_resultsView->setSortingEnabled(true);
-    m_resultsView->sortByColumn(-1,
-                                Qt::AscendingOrder); // the order added until a header is clicked
-    // Long paths keep the file's own name in view.
-    m_resultsView->setTextElideMode(Qt::ElideLeft);
-    m_resultsView->setColumnWidth(ResultsModel::ProgramColumn, 300);
-    m_resultsView->setColumnWidth(ResultsModel::PassedColumn, 90);
-    m_resultsView->setColumnWidth(ResultsModel::StepsColumn, 130);
+    // The order added until a heading is clicked.
+    m_resultsView->sortByColumn(-1, Qt::AscendingOrder);
+    // Long paths keep the file's own name in view; the verdict keeps its first words.
+    m_resultsView->setItemDelegateForColumn(ResultsModel::ProgramColumn,
+                                            new ElideLeftDelegate(m_resultsView));
+    fitColumns(m_resultsView, {{ResultsModel::ProgramColumn, 40},
+                               {ResultsModel::PassedColumn, 12},
+                               {ResultsModel::StepsColumn, 8}});
     m_summary = new QLabel(resultsBox);
     m_summary->setObjectName(QStringLiteral("ZusammenfassungLabel"));
     m_summary->setTextFormat(Qt::PlainText);
@@ -212,6 +235,12 @@ void PruefenWindow::buildCentralWidget() {
     m_casesView = makeTable(casesBox, QStringLiteral("ProgrammFaelleTable"),
                             QStringLiteral("Fälle des gewählten Programms"));
     m_casesView->setModel(m_programCases.get());
+    const QList<std::pair<int, int>> caseWidths{
+        {CasesModel::CaseColumn, 4},      {CasesModel::InputColumn, 18},
+        {CasesModel::ExpectedColumn, 16}, {CasesModel::PassedColumn, 4},
+        {CasesModel::GotColumn, 22},      {CasesModel::StepsColumn, 6}};
+    fitColumns(m_casesView, caseWidths);
+    fitColumns(m_taskView, caseWidths.mid(0, 2));
     auto* casesLayout = new QVBoxLayout(casesBox);
     casesLayout->addWidget(m_programHeading);
     casesLayout->addWidget(m_casesView);
@@ -219,9 +248,9 @@ void PruefenWindow::buildCentralWidget() {
     splitter->addWidget(taskBox);
     splitter->addWidget(resultsBox);
     splitter->addWidget(casesBox);
-    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 4);
-    splitter->setStretchFactor(2, 3);
+    splitter->setStretchFactor(2, 4);
     setCentralWidget(splitter);
 
     m_progress = new QProgressBar(this);

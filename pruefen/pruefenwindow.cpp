@@ -105,6 +105,15 @@ void PruefenWindow::guarded(const std::function<void()>& command) {
 }
 
 bool PruefenWindow::openTask(const QString& path) {
+    // A pipe would block the window's thread until a writer came, a folder
+    // reads as nothing.
+    if (PlatformFile::kindOf(path) != PlatformFile::Kind::Regular) {
+        m_dialogs.showError(
+            QStringLiteral("Aufgabendatei %1 kann nicht geöffnet werden: sie ist keine gewöhnliche "
+                           "Datei oder fehlt")
+                .arg(visibleText(path)));
+        return false;
+    }
     Task task;
     try {
         task = loadTask(path);
@@ -259,6 +268,7 @@ void PruefenWindow::openInSimulator() {
     // The name reaches zevo through the platform's own encoding of names;
     // one that is not valid in it would open another file or none.
     const QString absolute = QFileInfo(program).absoluteFilePath();
+#ifndef Q_OS_WIN // Windows hands names over as UTF-16
     if (QFile::decodeName(QFile::encodeName(absolute)) != absolute ||
         QFile::encodeName(absolute) != encodeArgument(absolute)) {
         m_dialogs.showError(QStringLiteral("Datei %1 kann Zevo nicht übergeben werden: ihr Name "
@@ -266,6 +276,7 @@ void PruefenWindow::openInSimulator() {
                                 .arg(visibleText(program)));
         return;
     }
+#endif
     const QString zevo = simulatorPath();
     if (zevo.isEmpty()) {
         m_dialogs.showError(QStringLiteral("Zevo wurde weder neben zevo-pruefen noch im Suchpfad "

@@ -84,6 +84,7 @@ private slots:
     void resultsSavedAsZevoRunWritesThem();
     void symbolicLinkIsNeverWrittenThrough();
     void simulatorStartsWithTheCaseRegisters();
+    void badTaskFileNamesTheFile_data();
     void badTaskFileNamesTheFile();
 };
 
@@ -302,9 +303,27 @@ void TestPruefenWindow::simulatorStartsWithTheCaseRegisters() {
     QCOMPARE(dialogs.helpKeys, QStringList{QStringLiteral("aufgaben")});
 }
 
+void TestPruefenWindow::badTaskFileNamesTheFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a case without '->'") << "text";
+    QTest::newRow("a folder") << "folder";
+#ifndef Q_OS_WIN
+    QTest::newRow("a FIFO must not block the window") << "fifo";
+#endif
+}
+
 void TestPruefenWindow::badTaskFileNamesTheFile() {
+    QFETCH(QString, kind);
     QTemporaryDir dir;
-    const QString task = writeFile(dir.filePath(QStringLiteral("kaputt\x01.aufgabe")), "R1=1 R3\n");
+    const QString task = dir.filePath(QStringLiteral("kaputt\x01.aufgabe"));
+    if (kind == u"text")
+        QVERIFY(!writeFile(task, "R1=1 R3\n").isEmpty());
+    else if (kind == u"folder")
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kaputt\x01.aufgabe")));
+#ifndef Q_OS_WIN
+    else
+        QVERIFY(::mkfifo(QFile::encodeName(task), 0600) == 0);
+#endif
     FakeDialogs dialogs;
     PruefenWindow window(dialogs);
     QVERIFY(!window.openTask(task));

@@ -9,7 +9,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QProcess>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -84,6 +86,7 @@ private slots:
     void resultsSavedAsZevoRunWritesThem();
     void symbolicLinkIsNeverWrittenThrough();
     void simulatorStartsWithTheCaseRegisters();
+    void droppedFilesAreOpenedAndSorted();
     void badTaskFileNamesTheFile_data();
     void badTaskFileNamesTheFile();
 };
@@ -301,6 +304,34 @@ void TestPruefenWindow::simulatorStartsWithTheCaseRegisters() {
             QStringLiteral("2=12")}));
     trigger(window, "HilfeAction");
     QCOMPARE(dialogs.helpKeys, QStringList{QStringLiteral("aufgaben")});
+}
+
+// A task file and a folder dropped on the window; then the table sorted by
+// its verdict, the words a screen reader reads with it.
+void TestPruefenWindow::droppedFilesAreOpenedAndSorted() {
+    FakeDialogs dialogs;
+    PruefenWindow window(dialogs);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Examples + QStringLiteral("/falsch")),
+                  QUrl::fromLocalFile(Examples + QStringLiteral("/ggt.aufgabe")),
+                  QUrl::fromLocalFile(Examples + QStringLiteral("/ggt.rmp"))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window: QApplication passes a drop on only during a real drag.
+    static_cast<QObject&>(window).event(&drop);
+    QTRY_VERIFY(gradingDone(window));
+    QCOMPARE(window.results().size(), 7);
+    QCOMPARE(window.results().verdict(6), Verdict::Passed);
+
+    auto* table = window.findChild<QTableView*>(QStringLiteral("ErgebnisseTable"));
+    QVERIFY(table && !table->accessibleName().isEmpty());
+    table->sortByColumn(ResultsModel::VerdictColumn, Qt::AscendingOrder);
+    const QModelIndex first = table->model()->index(0, ResultsModel::VerdictColumn);
+    QCOMPARE(first.data(Qt::AccessibleTextRole).toString(), QStringLiteral("bestanden"));
+    QCOMPARE(table->model()->index(0, ResultsModel::ProgramColumn).data().toString(),
+             Examples + QStringLiteral("/ggt.rmp"));
+    QVERIFY(first.data(Qt::AccessibleDescriptionRole)
+                .toString()
+                .endsWith(QStringLiteral("7 von 7 Fällen bestanden, höchstens 8005 Schritte")));
 }
 
 void TestPruefenWindow::badTaskFileNamesTheFile_data() {

@@ -30,6 +30,7 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -45,6 +46,19 @@ std::optional<TableKind> tableKindOf(const QString& path) {
         if (tableSuffix(kind) == suffix)
             return kind;
     return std::nullopt;
+}
+
+// Whether Qt's own file functions (the watcher, a started program's
+// arguments) reach the file by this name. A name that is not UTF-8 is held
+// with its bytes (see nativename.h), which only our own calls give back.
+bool reachesQtUnchanged(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path)
+    return true; // names are UTF-16 there
+#else
+    return QFile::encodeName(path) == encodeArgument(path) &&
+           QFile::decodeName(QFile::encodeName(path)) == path;
+#endif
 }
 
 } // namespace
@@ -268,15 +282,12 @@ void PruefenWindow::openInSimulator() {
     // The name reaches zevo through the platform's own encoding of names;
     // one that is not valid in it would open another file or none.
     const QString absolute = QFileInfo(program).absoluteFilePath();
-#ifndef Q_OS_WIN // Windows hands names over as UTF-16
-    if (QFile::decodeName(QFile::encodeName(absolute)) != absolute ||
-        QFile::encodeName(absolute) != encodeArgument(absolute)) {
+    if (!reachesQtUnchanged(absolute)) {
         m_dialogs.showError(QStringLiteral("Datei %1 kann Zevo nicht übergeben werden: ihr Name "
                                            "ist kein gültiger Dateiname dieses Systems")
                                 .arg(visibleText(program)));
         return;
     }
-#endif
     const QString zevo = simulatorPath();
     if (zevo.isEmpty()) {
         m_dialogs.showError(QStringLiteral("Zevo wurde weder neben zevo-pruefen noch im Suchpfad "
@@ -330,12 +341,20 @@ void PruefenWindow::showSelectedProgram() {
                       ResultsModel::verdictText(m_results->verdict(row));
         }
     }
-    const QModelIndex keep = m_casesView->currentIndex();
+    // The same program graded again keeps its chosen case; another program
+    // starts at its first failing case, the one "Im Simulator öffnen" shows.
+    int caseRow = row == m_shownRow ? m_casesView->currentIndex().row() : -1;
+    if (caseRow < 0 && grade) {
+        const auto failing = std::find_if(grade->cases.begin(), grade->cases.end(),
+                                          [](const CaseGrade& c) { return !c.passed; });
+        caseRow = failing == grade->cases.end() ? 0 : int(failing - grade->cases.begin());
+    }
+    m_shownRow = row;
     m_programHeading->setText(heading);
     m_programHeading->setAccessibleName(heading);
     m_programCases->show(row < 0 ? nullptr : task, grade);
-    if (keep.isValid() && keep.row() < m_programCases->rowCount())
-        m_casesView->setCurrentIndex(m_programCases->index(keep.row(), 0));
+    if (caseRow >= 0 && caseRow < m_programCases->rowCount())
+        m_casesView->setCurrentIndex(m_programCases->index(caseRow, 0));
     updateCommands();
 }
 
@@ -375,14 +394,17 @@ void PruefenWindow::updateCommands() {
 }
 
 void PruefenWindow::watch(const QString& path) {
-    // A file an editor saves by renaming a new one over it is a new file to
-    // the watcher; the folder's change tells of it (see folderChanged).
-    if (PlatformFile::kindOf(path) != PlatformFile::Kind::Regular)
+    if (!reachesQtUnchanged(path))
         return;
-    m_watcher.addPath(path);
+    // A file an editor saves by renaming a new one over it, or a file that
+    // does not exist yet, is a new file to the watcher: the folder's change
+    // tells of it (see folderChanged).
     const QString folder = folderOf(path);
-    if (!m_watcher.directories().contains(folder))
+    if (!m_watcher.directories().contains(folder) &&
+        PlatformFile::kindOf(folder) == PlatformFile::Kind::Directory)
         m_watcher.addPath(folder);
+    if (PlatformFile::kindOf(path) == PlatformFile::Kind::Regular)
+        m_watcher.addPath(path);
 }
 
 void PruefenWindow::programFileChanged(const QString& path) {
@@ -399,7 +421,7 @@ void PruefenWindow::folderChanged(const QString& folder) {
     QList<int> rows;
     for (int row = 0; row < m_results->size(); ++row) {
         const QString& path = m_results->entry(row).path;
-        if (watched.contains(path) || folderOf(path) != folder ||
+        if (watched.contains(path) || folderOf(path) != folder || !reachesQtUnchanged(path) ||
             PlatformFile::kindOf(path) != PlatformFile::Kind::Regular)
             continue;
         m_watcher.addPath(path);

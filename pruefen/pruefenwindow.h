@@ -75,6 +75,7 @@ private:
     ProgramSet m_listed;
     QString m_taskPath;
     QString m_simulatorPath;
+    int m_shownRow = -1; // the program whose cases are on show
 
     QAction* m_openTask = nullptr;
     QAction* m_addPrograms = nullptr;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -97,8 +98,19 @@ std::optional<PruefenDialogs::SaveChoice> QtPruefenDialogs::saveResultsFile() {
     dialog.setDefaultSuffix(QStringLiteral("xlsx"));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
         const qsizetype i = filters.indexOf(filter);
-        if (i >= 0)
-            dialog.setDefaultSuffix(tableSuffix(FilterKinds[i]).mid(1));
+        if (i < 0)
+            return;
+        const QString suffix = tableSuffix(FilterKinds[i]);
+        dialog.setDefaultSuffix(suffix.mid(1));
+        // A typed name follows the chosen kind of table.
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name)
+            return;
+        for (const TableKind kind : FilterKinds)
+            if (name->text().endsWith(tableSuffix(kind), Qt::CaseInsensitive)) {
+                name->setText(name->text().chopped(tableSuffix(kind).size()) + suffix);
+                break;
+            }
     });
     prepare(dialog, m_folder);
     dialog.selectFile(QStringLiteral("ergebnisse.xlsx"));

@@ -213,10 +213,15 @@ void TestPruefenWindow::savedProgramIsGradedAgain() {
                   readFile(Examples + QStringLiteral("/falsch/ggt_tippfehler.rmp")));
     FakeDialogs dialogs;
     PruefenWindow window(dialogs);
-    window.addPrograms({program});
+    const QString later = dir.filePath(QStringLiteral("ben.rmp"));
+    window.addPrograms({program, later});
     QVERIFY(window.openTask(Examples + QStringLiteral("/ggt.aufgabe")));
     QTRY_VERIFY(gradingDone(window));
     QCOMPARE(window.results().verdict(0), Verdict::Failed);
+    QCOMPARE(window.results().verdict(1), Verdict::Unreadable);
+    // A program saved for the first time after it was listed.
+    writeFile(later, readFile(Examples + QStringLiteral("/ggt.rmp")));
+    QTRY_COMPARE_WITH_TIMEOUT(window.results().verdict(1), Verdict::Passed, 10000);
 
     const QString saved = writeFile(dir.filePath(QStringLiteral("anna.rmp.neu")),
                                     readFile(Examples + QStringLiteral("/ggt.rmp")));

@@ -149,21 +149,24 @@ void PruefenWindow::addPrograms(const QStringList& names) {
         return;
     const ProgramNames expanded = expandProgramNames(names);
     QList<int> rows;
-    qsizetype twice = 0;
+    QStringList twice;
     for (const QString& program : expanded.programs) {
         if (!m_listed.insert(program)) {
-            ++twice;
+            twice << program;
             continue;
         }
         rows << m_results->addProgram(program);
         watch(program);
     }
-    if (twice > 0)
-        statusBar()->showMessage(twice == 1 ? QStringLiteral("1 Programm stand schon in der Liste.")
-                                            : QStringLiteral("%1 Programme standen schon in der "
-                                                             "Liste.")
-                                                  .arg(twice),
-                                 10000);
+    if (twice.size() == 1)
+        statusBar()->showMessage(
+            QStringLiteral("%1 steht schon in der Liste.").arg(visibleText(twice.first())), 10000);
+    else if (twice.size() > 1)
+        statusBar()->showMessage(
+            QStringLiteral("%1 Programme standen schon in der Liste, darunter %2.")
+                .arg(twice.size())
+                .arg(visibleText(twice.first())),
+            10000);
     else if (rows.isEmpty() && expanded.problems.isEmpty())
         statusBar()->showMessage(QStringLiteral("Keine Programme (.rmp) gefunden."), 10000);
     m_controller->grade(rows);

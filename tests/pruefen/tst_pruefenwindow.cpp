@@ -7,6 +7,7 @@
 #include "resultsmodel.h"
 #include "taskfile.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QDropEvent>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <functional>
 #ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -87,6 +89,8 @@ private slots:
     void symbolicLinkIsNeverWrittenThrough();
     void simulatorStartsWithTheCaseRegisters();
     void droppedFilesAreOpenedAndSorted();
+    void screenReaderFindsTaskAndVerdicts_data();
+    void screenReaderFindsTaskAndVerdicts();
     void badTaskFileNamesTheFile_data();
     void badTaskFileNamesTheFile();
 };
@@ -337,6 +341,41 @@ void TestPruefenWindow::droppedFilesAreOpenedAndSorted() {
     QVERIFY(first.data(Qt::AccessibleDescriptionRole)
                 .toString()
                 .endsWith(QStringLiteral("7 von 7 Fällen bestanden, höchstens 8005 Schritte")));
+}
+
+void TestPruefenWindow::screenReaderFindsTaskAndVerdicts_data() {
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("task") << int(QAccessible::StaticText)
+                          << "Aufgabe: Größter gemeinsamer Teiler (7 Fälle, Schrittlimit 100000)";
+    QTest::newRow("results") << int(QAccessible::Table) << "Ergebnisse der Programme";
+    QTest::newRow("verdict") << int(QAccessible::Cell) << "nicht bestanden";
+    QTest::newRow("summary") << int(QAccessible::StaticText)
+                             << "Ergebnis: 0 von 1 Programmen haben alle Fälle bestanden.";
+    QTest::newRow("cases") << int(QAccessible::Table) << "Fälle des gewählten Programms";
+}
+
+// What a screen reader finds when it walks the window's accessibility tree.
+void TestPruefenWindow::screenReaderFindsTaskAndVerdicts() {
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    FakeDialogs dialogs;
+    PruefenWindow window(dialogs);
+    window.addPrograms({Examples + QStringLiteral("/falsch/ggt_tippfehler.rmp")});
+    QVERIFY(window.openTask(Examples + QStringLiteral("/ggt.aufgabe")));
+    QTRY_VERIFY(gradingDone(window));
+    window.show();
+    const std::function<bool(QAccessibleInterface*)> found = [&](QAccessibleInterface* node) {
+        if (!node)
+            return false;
+        if (int(node->role()) == role && node->text(QAccessible::Name) == name)
+            return true;
+        for (int i = 0; i < node->childCount(); ++i)
+            if (found(node->child(i)))
+                return true;
+        return false;
+    };
+    QVERIFY(found(QAccessible::queryAccessibleInterface(&window)));
 }
 
 void TestPruefenWindow::badTaskFileNamesTheFile_data() {

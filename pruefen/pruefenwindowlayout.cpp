@@ -218,6 +218,10 @@ void PruefenWindow::buildCentralWidget() {
     fitColumns(m_resultsView, {{ResultsModel::ProgramColumn, 40},
                                {ResultsModel::PassedColumn, 12},
                                {ResultsModel::StepsColumn, 8}});
+    m_resultsView->horizontalHeader()->setSectionResizeMode(ResultsModel::ProgramColumn,
+                                                            QHeaderView::Stretch);
+    m_resultsView->horizontalHeader()->setSectionResizeMode(ResultsModel::VerdictColumn,
+                                                            QHeaderView::Stretch);
     m_summary = new QLabel(resultsBox);
     m_summary->setObjectName(QStringLiteral("ZusammenfassungLabel"));
     m_summary->setTextFormat(Qt::PlainText);
@@ -240,6 +244,11 @@ void PruefenWindow::buildCentralWidget() {
         {CasesModel::ExpectedColumn, 16}, {CasesModel::PassedColumn, 4},
         {CasesModel::GotColumn, 22},      {CasesModel::StepsColumn, 6}};
     fitColumns(m_casesView, caseWidths);
+    // What came and the final message share the room that is left.
+    m_casesView->horizontalHeader()->setSectionResizeMode(CasesModel::GotColumn,
+                                                          QHeaderView::Stretch);
+    m_casesView->horizontalHeader()->setSectionResizeMode(CasesModel::MessageColumn,
+                                                          QHeaderView::Stretch);
     fitColumns(m_taskView, caseWidths.mid(0, 2));
     auto* casesLayout = new QVBoxLayout(casesBox);
     casesLayout->addWidget(m_programHeading);

@@ -55,7 +55,8 @@ void GradingController::grade(const QList<int>& rows) {
                 gradeProgramsAsDone(
                     *started->task, started->programs, started->cancel,
                     [this, started](qsizetype i, ProgramGrade grade) {
-                        post({started->rows[i], started->revisions[i], std::move(grade)});
+                        // Read only while the job runs: at() never detaches the lists.
+                        post({started->rows.at(i), started->revisions.at(i), std::move(grade)});
                     });
             } catch (const std::exception& e) {
                 error = QString::fromLocal8Bit(e.what());

@@ -148,16 +148,12 @@ void PruefenWindow::addPrograms(const QStringList& names) {
     if (names.isEmpty())
         return;
     const ProgramNames expanded = expandProgramNames(names);
-    QList<int> rows;
     QStringList twice;
-    for (const QString& program : expanded.programs) {
-        if (!m_listed.insert(program)) {
-            twice << program;
-            continue;
-        }
-        rows << m_results->addProgram(program);
-        watch(program);
-    }
+    QStringList added;
+    for (const QString& program : expanded.programs)
+        (m_listed.insert(program) ? added : twice) << program;
+    const QList<int> rows = m_results->addPrograms(added);
+    watch(added);
     if (twice.size() == 1)
         statusBar()->showMessage(
             QStringLiteral("%1 steht schon in der Liste.").arg(visibleText(twice.first())), 10000);
@@ -396,18 +392,27 @@ void PruefenWindow::updateCommands() {
     m_simulator->setEnabled(selectedRow() >= 0);
 }
 
-void PruefenWindow::watch(const QString& path) {
-    if (!reachesQtUnchanged(path))
-        return;
+void PruefenWindow::watch(const QStringList& paths) {
     // A file an editor saves by renaming a new one over it, or a file that
     // does not exist yet, is a new file to the watcher: the folder's change
     // tells of it (see folderChanged).
-    const QString folder = folderOf(path);
-    if (!m_watcher.directories().contains(folder) &&
-        PlatformFile::kindOf(folder) == PlatformFile::Kind::Directory)
-        m_watcher.addPath(folder);
-    if (PlatformFile::kindOf(path) == PlatformFile::Kind::Regular)
-        m_watcher.addPath(path);
+    const QStringList watchedFolders = m_watcher.directories();
+    QSet<QString> folders(watchedFolders.begin(), watchedFolders.end());
+    QStringList add;
+    for (const QString& path : paths) {
+        if (!reachesQtUnchanged(path))
+            continue;
+        const QString folder = folderOf(path);
+        if (!folders.contains(folder) &&
+            PlatformFile::kindOf(folder) == PlatformFile::Kind::Directory) {
+            folders.insert(folder);
+            add << folder;
+        }
+        if (PlatformFile::kindOf(path) == PlatformFile::Kind::Regular)
+            add << path;
+    }
+    if (!add.isEmpty())
+        m_watcher.addPaths(add);
 }
 
 void PruefenWindow::programFileChanged(const QString& path) {

@@ -57,7 +57,7 @@ private:
     void showSelectedProgram();
     void updateCommands();
     void updateProgress();
-    void watch(const QString& path);
+    void watch(const QStringList& paths);
     void programFileChanged(const QString& path);
     void folderChanged(const QString& folder);
     int selectedRow() const;

@@ -135,15 +135,21 @@ void ResultsModel::setTask(std::shared_ptr<const Task> task) {
         emit dataChanged(index(0, 0), index(int(m_entries.size()) - 1, ColumnCount - 1));
 }
 
-int ResultsModel::addProgram(const QString& path) {
-    const int row = int(m_entries.size());
-    beginInsertRows({}, row, row);
-    ProgramEntry e;
-    e.path = path;
-    e.revision = m_nextRevision++;
-    m_entries.append(std::move(e));
+QList<int> ResultsModel::addPrograms(const QStringList& paths) {
+    QList<int> rows;
+    if (paths.isEmpty())
+        return rows;
+    const int first = int(m_entries.size());
+    beginInsertRows({}, first, first + int(paths.size()) - 1);
+    for (const QString& path : paths) {
+        rows << int(m_entries.size());
+        ProgramEntry e;
+        e.path = path;
+        e.revision = m_nextRevision++;
+        m_entries.append(std::move(e));
+    }
     endInsertRows();
-    return row;
+    return rows;
 }
 
 void ResultsModel::clear() {

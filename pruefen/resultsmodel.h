@@ -41,7 +41,8 @@ public:
     void setTask(std::shared_ptr<const Task> task);
     const std::shared_ptr<const Task>& task() const { return m_task; }
 
-    int addProgram(const QString& path);
+    // Appends rows for the programs, in one insertion; their rows.
+    QList<int> addPrograms(const QStringList& paths);
     void clear();
     qsizetype size() const { return m_entries.size(); }
     const ProgramEntry& entry(int row) const { return m_entries[row]; }

@@ -4,8 +4,20 @@
 
 #include <exception>
 
+namespace {
+
+// Rows updated this often look immediate, and the window's thread leaves the
+// cores to the grading.
+constexpr int TakeEveryMs = 25;
+
+} // namespace
+
 GradingController::GradingController(ResultsModel& model, QObject* parent)
-    : QObject(parent), m_model(model) {}
+    : QObject(parent), m_model(model) {
+    m_takeTimer.setSingleShot(true);
+    m_takeTimer.setInterval(TakeEveryMs);
+    connect(&m_takeTimer, &QTimer::timeout, this, &GradingController::takeResults);
+}
 
 GradingController::~GradingController() {
     for (const auto& job : m_jobs)
@@ -84,13 +96,13 @@ void GradingController::cancel() {
 }
 
 // From the workers: results are collected and taken over by the window's
-// thread in batches, one event for as many as came meanwhile.
+// thread in batches, one for as many as came within a few milliseconds.
 void GradingController::post(Result result) {
     const std::lock_guard lock(m_mutex);
     m_results.push_back(std::move(result));
     if (!m_takePosted) {
         m_takePosted = true;
-        QMetaObject::invokeMethod(this, &GradingController::takeResults, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&m_takeTimer, qOverload<>(&QTimer::start), Qt::QueuedConnection);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "grading.h"
 
 #include <QObject>
+#include <QTimer>
 #include <atomic>
 #include <list>
 #include <memory>
@@ -68,5 +69,6 @@ private:
     std::mutex m_mutex; // guards m_results and m_takePosted
     std::vector<Result> m_results;
     bool m_takePosted = false;
+    QTimer m_takeTimer; // results are taken over in batches, a few dozen times a second
     qsizetype m_total = 0;
 };

@@ -1,7 +1,9 @@
 #include "casesmodel.h"
+#include "commandline.h"
 #include "gradingcontroller.h"
 #include "gradingreport.h"
 #include "nativename.h"
+#include "pruefencommandline.h"
 #include "pruefendialogs.h"
 #include "pruefenwindow.h"
 #include "resultsmodel.h"
@@ -89,6 +91,8 @@ private slots:
     void symbolicLinkIsNeverWrittenThrough();
     void simulatorStartsWithTheCaseRegisters();
     void droppedFilesAreOpenedAndSorted();
+    void commandLine_data();
+    void commandLine();
     void screenReaderFindsTaskAndVerdicts_data();
     void screenReaderFindsTaskAndVerdicts();
     void badTaskFileNamesTheFile_data();
@@ -376,6 +380,41 @@ void TestPruefenWindow::screenReaderFindsTaskAndVerdicts() {
         return false;
     };
     QVERIFY(found(QAccessible::queryAccessibleInterface(&window)));
+}
+
+void TestPruefenWindow::commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("task");
+    QTest::addColumn<QStringList>("programs");
+    QTest::addColumn<QString>("refusal"); // part of the message; empty: accepted
+    QTest::newRow("task, program, folder") << QStringList{"a.rmp", "t.aufgabe", "abgaben"}
+                                           << "t.aufgabe" << QStringList{"a.rmp", "abgaben"} << "";
+    QTest::newRow("Qt's option and a zoom")
+        << QStringList{"-platform", "offscreen", "--zoom", "1,5", "T.AUFGABE"} << "T.AUFGABE"
+        << QStringList{} << "";
+    QTest::newRow("a name like an option after --")
+        << QStringList{"--", "-r.rmp"} << "" << QStringList{"-r.rmp"} << "";
+    QTest::newRow("two tasks") << QStringList{"a.aufgabe", "b.aufgabe"} << "" << QStringList{}
+                               << "Mehr als eine Aufgabendatei angegeben: a.aufgabe, b.aufgabe";
+    QTest::newRow("zoom too large")
+        << QStringList{"--zoom", "5"} << "" << QStringList{} << "Ungültiger Wert für --zoom";
+}
+
+void TestPruefenWindow::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, task);
+    QFETCH(QStringList, programs);
+    QFETCH(QString, refusal);
+    const WindowCommandLine line = parseWindowCommandLine(arguments);
+    const PruefenFiles files = splitPruefenFiles(line.files);
+    const QString error = line.error.isEmpty() ? files.error : line.error;
+    if (!refusal.isEmpty()) {
+        QVERIFY2(error.contains(refusal), qPrintable(error));
+        return;
+    }
+    QCOMPARE(error, QString());
+    QCOMPARE(files.task, task);
+    QCOMPARE(files.programs, programs);
 }
 
 void TestPruefenWindow::badTaskFileNamesTheFile_data() {

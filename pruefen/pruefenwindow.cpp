@@ -265,9 +265,12 @@ QString PruefenWindow::simulatorPath() const {
 #else
     const QString name = QStringLiteral("zevo");
 #endif
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (QFileInfo(beside).isFile())
-        return beside;
+    // Installed, zevo lies beside this program; in the build tree in app/.
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString& candidate :
+         {here.filePath(name), here.filePath(QStringLiteral("../app/") + name)})
+        if (QFileInfo(candidate).isFile())
+            return QFileInfo(candidate).canonicalFilePath();
     return QStandardPaths::findExecutable(QStringLiteral("zevo"));
 }
 

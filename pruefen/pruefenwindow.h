@@ -36,8 +36,8 @@ public:
     void openInSimulator();
     void showHelp();
 
-    // Where "Im Simulator öffnen" looks for zevo: beside this program, then
-    // on the search path. Tests point it elsewhere.
+    // Where "Im Simulator öffnen" looks for zevo: beside this program (in the
+    // build tree in app/), then on the search path. Tests point it elsewhere.
     void setSimulatorPath(const QString& path) { m_simulatorPath = path; }
     QString simulatorPath() const;
 

@@ -57,6 +57,8 @@ int main(int argc, char* argv[]) {
 
     HelpViewer helpViewer;
     helpViewer.setHelpFile(QStringLiteral("hilfedateien\\Zevo.hlp"));
+    // Closing the grading window ends the program, an open help window too.
+    helpViewer.setAttribute(Qt::WA_QuitOnClose, false);
     QtPruefenDialogs dialogs(helpViewer);
     PruefenWindow window(dialogs);
     dialogs.setParentWindow(&window);

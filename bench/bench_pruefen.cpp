@@ -77,7 +77,19 @@ QString writeTask(const QString& dir) {
     return name;
 }
 
-// As the window waits in its event loop, without spinning.
+// As the window waits in its event loop, without spinning: until every row
+// is graded, then until the grading's threads have ended and the files are
+// watched.
+void waitUntilGraded(PruefenWindow& window) {
+    QEventLoop loop;
+    QObject::connect(&window.controller(), &GradingController::busyChanged, &loop, [&](bool busy) {
+        if (!busy)
+            loop.quit();
+    });
+    if (window.controller().busy())
+        loop.exec();
+}
+
 void waitUntilDone(PruefenWindow& window) {
     QEventLoop loop;
     QObject::connect(&window.controller(), &GradingController::threadsEnded, &loop,
@@ -111,7 +123,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    std::vector<double> windowMs, runnerMs, listMs, windowCpu, runnerCpu;
+    std::vector<double> windowMs, runnerMs, listMs, windowCpu, runnerCpu, settledMs;
     QStringList report;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
@@ -128,12 +140,15 @@ int main(int argc, char* argv[]) {
         PruefenWindow window(dialogs);
         const double selfBefore = cpuMs(RUSAGE_SELF);
         timer.restart();
+        // As zevo-pruefen TASK PROGRAMS... does it.
+        window.openTask(task);
         window.addPrograms(programs);
         listMs.push_back(double(timer.nsecsElapsed()) / 1e6);
-        window.openTask(task);
-        waitUntilDone(window);
+        waitUntilGraded(window);
         windowMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         windowCpu.push_back(cpuMs(RUSAGE_SELF) - selfBefore);
+        waitUntilDone(window);
+        settledMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         for (int row = 0; row < Programs; ++row) {
             const ProgramEntry& e = window.results().entry(row);
             if (!e.grade ||
@@ -180,10 +195,10 @@ int main(int argc, char* argv[]) {
     const double wc = bench::median(windowCpu);
     const double rc = bench::median(runnerCpu);
     std::printf("zevo-run --aufgabe: wall %.0f ms, cpu %.0f ms\n", r, rc);
-    std::printf(
-        "grading window (list, task, every row graded): wall %.0f ms, cpu %.0f ms; the list "
-        "alone %.0f ms\n",
-        w, wc, bench::median(listMs));
+    std::printf("grading window, task and list to every row graded: wall %.0f ms, cpu %.0f ms "
+                "(task and list in the window's thread %.0f ms, the grading already running; "
+                "threads ended after %.0f ms)\n",
+                w, wc, bench::median(listMs), bench::median(settledMs));
     const auto verdict = [](double ratio) {
         return ratio <= 1.1 ? "within 10%" : "MORE THAN 10% SLOWER";
     };

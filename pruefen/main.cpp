@@ -66,9 +66,9 @@ int main(int argc, char* argv[]) {
     ScreenFit::placeInside(window);
     window.show();
 
-    // The programs first: opening the task then grades them all at once.
-    window.addPrograms(files.programs);
+    // The task first: adding the programs then grades them at once.
     if (!files.task.isEmpty())
         window.openTask(files.task);
+    window.addPrograms(files.programs);
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "programnames.h"
 
+#include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QMainWindow>
 #include <functional>
@@ -57,7 +58,8 @@ private:
     void showSelectedProgram();
     void updateCommands();
     void updateProgress();
-    void watch(const QStringList& paths);
+    void watchFolders(const QStringList& paths);
+    void watchLater();
     void programFileChanged(const QString& path);
     void folderChanged(const QString& folder);
     int selectedRow() const;
@@ -75,7 +77,9 @@ private:
     ProgramSet m_listed;
     QString m_taskPath;
     QString m_simulatorPath;
-    int m_shownRow = -1; // the program whose cases are on show
+    QStringList m_unwatched;    // listed programs whose own watch is still to come
+    QDateTime m_unwatchedSince; // when the first of them was listed
+    int m_shownRow = -1;        // the program whose cases are on show
 
     QAction* m_openTask = nullptr;
     QAction* m_addPrograms = nullptr;

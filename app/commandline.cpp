@@ -151,3 +151,30 @@ QString commandLineHelpText() {
 QString versionText() {
     return QStringLiteral("Zevo " ZEVO_VERSION "\n");
 }
+
+WindowCommandLine parseWindowCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("FAKTOR"));
+    const QList<QCommandLineOption> options =
+        QList<QCommandLineOption>{help, version, zoom} + qtOptions();
+    parser.addOptions(options);
+
+    WindowCommandLine line;
+    if (!parser.parse(QStringList{QStringLiteral("zevo")} + arguments)) {
+        line.error = germanError(arguments, options);
+        return line;
+    }
+    line.help = parser.isSet(help);
+    line.version = parser.isSet(version);
+    if (parser.isSet(zoom)) {
+        const QString text = parser.value(zoom);
+        line.zoom = zoomValue(text);
+        if (!line.zoom)
+            line.error = badZoom(text);
+    }
+    line.files = parser.positionalArguments();
+    return line;
+}

@@ -24,3 +24,15 @@ struct CommandLine {
 CommandLine parseCommandLine(const QStringList& arguments);
 QString commandLineHelpText();
 QString versionText();
+
+// The command line of Zevo's other windowed programs (zevo-pruefen): the same
+// --zoom, -h/--help, --version and Qt's own options as zevo's, with any
+// number of files.
+struct WindowCommandLine {
+    bool help = false;
+    bool version = false;
+    std::optional<double> zoom;
+    QStringList files;
+    QString error; // German, for standard error; empty when the line is fine
+};
+WindowCommandLine parseWindowCommandLine(const QStringList& arguments);

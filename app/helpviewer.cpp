@@ -102,6 +102,10 @@ void HelpViewer::showTopic(int contextNumber) {
                 .arg(contextNumber));
 }
 
+void HelpViewer::showTopicKey(const QString& key) {
+    request(key, QString());
+}
+
 void HelpViewer::request(const QString& key, const QString& missingMessage) {
     // Called from slots of the windows: nothing may leave this function.
     try {

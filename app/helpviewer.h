@@ -21,6 +21,8 @@ public:
     void setHelpFile(const QString& path);
     void showContents();
     void showTopic(int contextNumber);
+    // A topic by its key, e.g. "aufgaben" for the grading window.
+    void showTopicKey(const QString& key);
 
     // The folder a relative help path is resolved against first; the folder of
     // the executable unless set.

@@ -61,4 +61,9 @@ bool writeUtf8(std::FILE* stream, const char* data, std::size_t size);
 // being stored; the files the user saves are the only ones written.
 void keepNoSettings();
 
+// The names of everything in a folder (not "." and ".."), unsorted, as the
+// program holds names (a byte that is not UTF-8 survives); none when the
+// folder cannot be read.
+std::optional<QStringList> folderEntries(const QString& folder);
+
 } // namespace PlatformFile

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSettings>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,6 +81,20 @@ void keepNoSettings() {
     // settings: those point at a path no file can be made under.
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
+std::optional<QStringList> folderEntries(const QString& folder) {
+    DIR* dir = ::opendir(encodeArgument(folder).constData());
+    if (!dir)
+        return std::nullopt;
+    QStringList names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names << decodeArgument(name);
+    }
+    ::closedir(dir);
+    return names;
 }
 
 } // namespace PlatformFile

@@ -169,4 +169,11 @@ void keepNoSettings() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("NUL"));
 }
 
+std::optional<QStringList> folderEntries(const QString& folder) {
+    const QDir dir(folder);
+    if (!dir.exists() || !dir.isReadable())
+        return std::nullopt;
+    return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
 } // namespace PlatformFile

@@ -181,11 +181,44 @@ private:
     qint32 m_count = 0;
 };
 
+// A free run that is never asked to stop: it goes to its end in one piece.
+struct NeverStop {
+    static constexpr bool Asks = false;
+    bool operator()() const { return false; }
+};
+
+// The steps a stoppable free run goes between two questions: well below a
+// millisecond at the run's speed, and too many for the extra step at each
+// slice's end (see runFree) to be measurable.
+inline constexpr qint32 StepsBetweenStopChecks = 1 << 16;
+
+// runFree(limit), asking stop() between slices of steps so that a long run
+// can be given up. A slice ends with runFree's step at the limit, which leaves
+// no trace when it would continue: the next slice runs that step for real, so
+// the run is the same as in one piece. Stopped early, it returns 0 with the
+// counter below limit.
+template <class R, class Stop>
+StepResult runFreeUntil(R& run, qint32 limit, Stop& stop) {
+    if constexpr (!Stop::Asks) {
+        return run.runFree(limit);
+    } else {
+        for (;;) {
+            const qint32 count = run.stepCount();
+            const qint32 end =
+                limit - count > StepsBetweenStopChecks ? count + StepsBetweenStopChecks : limit;
+            const StepResult result = run.runFree(end);
+            if (result != Step::Continue || end == limit || stop())
+                return result;
+        }
+    }
+}
+
 // A reset and then the run to its end, as a run without a window reports it:
 // a register text that is no number ends it with status 2 and the message the
-// error display would show.
-template <class R, class AfterReset>
-RunOutcome resetAndRun(R& run, qint32 maxSteps, AfterReset&& afterReset) {
+// error display would show. A stop that asks (see runFreeUntil) may end the
+// run early; the caller then discards the outcome.
+template <class R, class AfterReset, class Stop = NeverStop>
+RunOutcome resetAndRun(R& run, qint32 maxSteps, AfterReset&& afterReset, Stop stop = {}) {
     RunOutcome outcome;
     try {
         if (!run.reset()) {
@@ -194,7 +227,7 @@ RunOutcome resetAndRun(R& run, qint32 maxSteps, AfterReset&& afterReset) {
             return outcome;
         }
         afterReset();
-        return run.outcome(run.runFree(maxSteps));
+        return run.outcome(runFreeUntil(run, maxSteps, stop));
     } catch (const ZevoError& e) {
         outcome.exitStatus = 2;
         outcome.message = withFullStop(e.message());

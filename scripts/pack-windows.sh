@@ -16,8 +16,8 @@ stage=$build/package/$name
 rm -rf "$build/package" "$build/$name.zip"
 mkdir -p "$stage"/{platforms,styles,printsupport,translations}
 
-cp "$build/app/zevo.exe" "$build/tools/zevo-run.exe" "$stage/"
-"$triple-strip" "$stage/zevo.exe" "$stage/zevo-run.exe"
+cp "$build/app/zevo.exe" "$build/tools/zevo-run.exe" "$build/pruefen/zevo-pruefen.exe" "$stage/"
+"$triple-strip" "$stage/zevo.exe" "$stage/zevo-run.exe" "$stage/zevo-pruefen.exe"
 for lib in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport; do
     cp "$prefix/bin/$lib.dll" "$stage/"
 done

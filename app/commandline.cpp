@@ -68,24 +68,25 @@ QString germanError(const QStringList& arguments, const QList<QCommandLineOption
 
 } // namespace
 
-CommandLine parseCommandLine(const QStringList& arguments) {
-    QCommandLineParser parser;
+namespace {
+
+// The options both windowed programs share (--zoom, -h/--help, --version and
+// Qt's own), with extra ones of the caller's, into line. False, with
+// line.error set, when the line cannot be followed.
+bool parseWindowOptions(QCommandLineParser& parser, const QStringList& arguments,
+                        const QList<QCommandLineOption>& extra, WindowCommandLine& line) {
     // "-platform" is one option, as Qt reads it, not -p -l -a ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("FAKTOR"));
-    const QCommandLineOption registerOption(QStringList{QStringLiteral("r"), QStringLiteral("register")},
-                                            QString(), QStringLiteral("N=WERT"));
     const QList<QCommandLineOption> options =
-        QList<QCommandLineOption>{help, version, zoom, registerOption} + qtOptions();
+        QList<QCommandLineOption>{help, version, zoom} + extra + qtOptions();
     parser.addOptions(options);
-
-    CommandLine line;
     // parse() skips the first entry as the program's name.
     if (!parser.parse(QStringList{QStringLiteral("zevo")} + arguments)) {
         line.error = germanError(arguments, options);
-        return line;
+        return false;
     }
     line.help = parser.isSet(help);
     line.version = parser.isSet(version);
@@ -94,9 +95,28 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         line.zoom = zoomValue(text);
         if (!line.zoom) {
             line.error = badZoom(text);
-            return line;
+            return false;
         }
     }
+    line.files = parser.positionalArguments();
+    return true;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption registerOption(QStringList{QStringLiteral("r"), QStringLiteral("register")},
+                                            QString(), QStringLiteral("N=WERT"));
+    WindowCommandLine common;
+    const bool parsed = parseWindowOptions(parser, arguments, {registerOption}, common);
+    CommandLine line;
+    line.help = common.help;
+    line.version = common.version;
+    line.zoom = common.zoom;
+    line.error = common.error;
+    if (!parsed)
+        return line;
     for (const QString& text : parser.values(registerOption)) {
         const auto assignment = parseRegisterAssignment(text);
         const std::optional<qint32> value =
@@ -109,7 +129,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
         line.registers.append({assignment->first, *value});
     }
-    const QStringList files = parser.positionalArguments();
+    const QStringList& files = common.files;
     if (files.size() > 1) {
         line.error = QStringLiteral("Mehr als eine Programmdatei angegeben: %1")
                          .arg(files.join(QStringLiteral(", ")));
@@ -154,27 +174,7 @@ QString versionText() {
 
 WindowCommandLine parseWindowCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringLiteral("version"));
-    const QCommandLineOption zoom(QStringLiteral("zoom"), QString(), QStringLiteral("FAKTOR"));
-    const QList<QCommandLineOption> options =
-        QList<QCommandLineOption>{help, version, zoom} + qtOptions();
-    parser.addOptions(options);
-
     WindowCommandLine line;
-    if (!parser.parse(QStringList{QStringLiteral("zevo")} + arguments)) {
-        line.error = germanError(arguments, options);
-        return line;
-    }
-    line.help = parser.isSet(help);
-    line.version = parser.isSet(version);
-    if (parser.isSet(zoom)) {
-        const QString text = parser.value(zoom);
-        line.zoom = zoomValue(text);
-        if (!line.zoom)
-            line.error = badZoom(text);
-    }
-    line.files = parser.positionalArguments();
+    parseWindowOptions(parser, arguments, {}, line);
     return line;
 }

@@ -7,8 +7,8 @@
 // Runs the loop of bench_rate at 100,0 Hz with "Register- und
 // Befehlsprotokoll" of 51 registers, then saves what is on screen (every
 // partial repaint of the run) and a fresh render of the main window, the
-// protocol window and the register grid; then once more with the whole
-// protocol selected and scrolled to the right. Prints one line per file.
+// protocol window and the register grid; then the editor with a line
+// highlighted, and the protocol with all of it selected and scrolled. Prints one line per file.
 #include "RMProgramEditor.h"
 #include "UZevo.h"
 #include "UZevoOptionen.h"
@@ -105,6 +105,13 @@ int main(int argc, char* argv[]) {
     saveBoth(dir, QStringLiteral("main"), &window);
     saveBoth(dir, QStringLiteral("protocol"), &protocol);
     saveBoth(dir, QStringLiteral("grid"), window.RegisterEditor);
+
+    // A highlighted line drawn over one drawn before: the editor's selection.
+    window.ProgramMemo->markLineKeepingFocus(2);
+    QApplication::processEvents();
+    window.ProgramMemo->markLineKeepingFocus(3);
+    QApplication::processEvents();
+    saveBoth(dir, QStringLiteral("editor-marked"), window.ProgramMemo);
 
     protocol.ProtokollMemo->setFocus();
     protocol.ProtokollMemo->selectAll();

@@ -11,11 +11,16 @@ constexpr qsizetype Capacity = 4096;
 } // namespace
 
 const ShapedTextCache::Shape& ShapedTextCache::shape(const QPainter& painter, const QString& text) {
-    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    if (ratio != m_pixelRatio || painter.font() != m_font) {
+    // A font given in points has other pixels at another resolution, which
+    // QFont's comparison does not see.
+    const QPaintDevice* device = painter.device();
+    const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
+    const int dpi = device ? device->logicalDpiY() : 0;
+    if (ratio != m_pixelRatio || dpi != m_dpi || painter.font() != m_font) {
         m_shapes.clear();
         m_font = painter.font();
         m_pixelRatio = ratio;
+        m_dpi = dpi;
     }
     const auto found = m_shapes.constFind(text);
     if (found != m_shapes.cend())

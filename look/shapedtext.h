@@ -16,8 +16,9 @@ class QRect;
 // protocol's columns, the register keys and values.
 //
 // The glyphs hold for one font on one kind of screen; the cache forgets them
-// all when the painter's font or the device's pixel ratio (the zoom) differs
-// from the one they were made for. It holds at most a few thousand texts.
+// all when the painter's font, the device's pixel ratio (the zoom) or its
+// resolution differs from the one they were made for. It holds at most a few
+// thousand texts.
 class ShapedTextCache {
 public:
     // Draws text with the left end of its baseline at baseline, in the
@@ -43,4 +44,5 @@ private:
     QHash<QString, Shape> m_shapes;
     QFont m_font;
     qreal m_pixelRatio = 0;
+    int m_dpi = 0;
 };

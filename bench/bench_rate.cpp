@@ -8,9 +8,10 @@
 //   ZEVO_BENCH_RATE_PAINTS=1          also prints which widgets were repainted
 //                                     per pass, and how many pixels
 //
-// Prints the steps per second over the first and the last 1,000 steps, and the
+// Prints the steps per second over the first and the last 1,000 steps, the
 // median overhead of one pass of the run loop beyond its 10 ms sleep (wall
-// clock, and the CPU time of the pass).
+// clock, and the CPU time of the pass), the CPU time per pass over the whole
+// run, and the last rate as a share of the limit the measured sleep sets.
 #include "RMProgramEditor.h"
 #include "UZevo.h"
 #include "UZevoOptionen.h"
@@ -175,7 +176,15 @@ int main(int argc, char* argv[]) {
         std::printf(" %.3f", bench::median(std::vector<double>(from, to)));
     }
     std::printf("\n");
-    std::printf("median sleep10ms: %.3f ms\n", double(bench::median(window.m_sleepNs)) / 1e6);
+    const double sleepMs = double(bench::median(window.m_sleepNs)) / 1e6;
+    std::printf("median sleep10ms: %.3f ms\n", sleepMs);
+    // The whole run as one figure, and the top rate against the most a loop of
+    // one step and one sleep could reach with this machine's sleep.
+    std::printf("cpu per pass over the whole run: %.3f ms\n",
+                double(window.m_cpuAtSleep[n - 1] - window.m_cpuAtSleep[0]) / 1e6 / double(n - 1));
+    const double lastRate = stepsPerSecond(s, n - 1 - Window, n - 1);
+    std::printf("rate of the last %d steps: %.1f%% of the sleep's limit of %.2f steps/s\n", Window,
+                100.0 * lastRate * sleepMs / 1000.0, 1000.0 / sleepMs);
     std::printf("protocol lines %lld, resident memory %lld KiB -> %lld KiB, load %s\n",
                 qint64(protocol.ProtokollMemo->lineCount()), rssBefore, bench::residentKiB(),
                 qPrintable(bench::loadAverage()));

@@ -117,6 +117,52 @@ void TRMProgramEditor::resizeEvent(QResizeEvent* event) {
     invalidateRows();
 }
 
+void TRMProgramEditor::paintEvent(QPaintEvent* event) {
+    keepShapesOfVisibleBlocks();
+    QPlainTextEdit::paintEvent(event);
+}
+
+// A run repaints the lines whose highlight comes and goes after every step,
+// and moving the selection measures them; without the glyphs kept, each of
+// these shapes the line's text again. Qt drops the kept glyphs itself when a
+// block is laid out anew (text, width or font changed). A block that leaves
+// the screen stops keeping them, so they are freed with its next layout or
+// draw. Which blocks keep glyphs decides only speed and memory, never pixels:
+// the set is looked at again only when the view shows other blocks.
+void TRMProgramEditor::keepShapesOfVisibleBlocks() {
+    const QTextBlock first = firstVisibleBlock();
+    const VisibleBlocks now{first.blockNumber(), document()->blockCount(), viewport()->height()};
+    if (now == m_visibleBlocks)
+        return;
+    m_visibleBlocks = now;
+    std::vector<int> visible;
+    const qreal bottom = viewport()->height();
+    const QPointF offset = contentOffset();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        if (blockBoundingGeometry(block).translated(offset).top() > bottom)
+            break;
+        visible.push_back(block.blockNumber());
+    }
+    for (const int n : m_shapedBlocks) {
+        if (std::find(visible.begin(), visible.end(), n) == visible.end()) {
+            const QTextBlock block = document()->findBlockByNumber(n);
+            if (block.isValid())
+                block.layout()->setCacheEnabled(false);
+        }
+    }
+    for (const int n : visible)
+        document()->findBlockByNumber(n).layout()->setCacheEnabled(true);
+    m_shapedBlocks = std::move(visible);
+}
+
+void TRMProgramEditor::keepShapes(int blockNumber) {
+    const QTextBlock block = document()->findBlockByNumber(blockNumber);
+    if (!block.isValid() || block.layout()->cacheEnabled())
+        return;
+    block.layout()->setCacheEnabled(true);
+    m_shapedBlocks.push_back(blockNumber);
+}
+
 void TRMProgramEditor::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
@@ -282,6 +328,7 @@ void TRMProgramEditor::selectRow(qint32 n) {
         // Every cursor move measures the line anew for the caret's x, shaping
         // its text each time; a cursor made at the start of a block skips one.
         const QTextBlock block = document()->findBlock(start);
+        keepShapes(block.blockNumber());
         if (block.position() == start)
             cursor = QTextCursor(block);
         else

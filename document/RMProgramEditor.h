@@ -46,6 +46,7 @@ public:
     qint64 fileSize() const;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -89,4 +90,17 @@ private:
     mutable bool m_rowsValid = false;
     // Advances of the Latin-1 characters in the current font; 0 where unknown.
     mutable std::vector<qreal> m_advances;
+
+    // Blocks on screen keep their shaped glyphs between paints (Qt drops them
+    // after every draw otherwise); the numbers of the blocks that do.
+    void keepShapesOfVisibleBlocks();
+    void keepShapes(int blockNumber);
+    std::vector<int> m_shapedBlocks;
+    struct VisibleBlocks {
+        int first = -1;
+        int count = 0;
+        int height = 0;
+        friend bool operator==(const VisibleBlocks&, const VisibleBlocks&) = default;
+    };
+    VisibleBlocks m_visibleBlocks;
 };

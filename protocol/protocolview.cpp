@@ -419,8 +419,8 @@ void ProtocolView::paintEvent(QPaintEvent* event) {
                     continue;
                 }
                 if (i > start && left + x >= clip.left() && left + pieceX <= clip.right())
-                    painter.drawText(QPointF(left + pieceX, top + m_ascent),
-                                     text.mid(start, i - start));
+                    m_shapes.draw(painter, QPointF(left + pieceX, top + m_ascent),
+                                  text.mid(start, i - start));
                 if (left + x > clip.right())
                     break;
                 if (i < text.size())

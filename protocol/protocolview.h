@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shapedtext.h"
+
 #include <QAbstractScrollArea>
 #include <QByteArray>
 #include <QStringList>
@@ -114,6 +116,9 @@ private:
     int m_rowHeight = 1;
     int m_ascent = 0;
     std::array<qreal, 128> m_asciiAdvance{};
+    // The pieces between TABs repeat (register values, instructions): each
+    // is shaped once, not on every paint.
+    ShapedTextCache m_shapes;
 
     // For screen readers only: the text offsets of the rows, built up to the
     // row last asked for (appends only add rows at the end; clear() drops

@@ -19,15 +19,14 @@ void RegisterCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->fillRect(cell, option.palette.brush(QPalette::Base));
     painter->setPen(option.palette.color(QPalette::Text));
     painter->setFont(option.font);
-    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-    painter->drawText(cell.adjusted(2, 2, 0, 0), flags, text);
+    m_shapes.drawInRect(*painter, cell.adjusted(2, 2, 0, 0), text);
 
     // The register written last: its key on silver, one pixel higher than the others.
     if (index.column() == TRegisterEditor::KeyColumn && m_grid->MarkChanges &&
         index.row() == m_grid->LastWrittenRegister) {
         painter->fillRect(cell, MarkColor);
-        painter->drawText(cell.adjusted(2, 1, 0, 0), flags,
-                          QStringLiteral("R%1").arg(m_grid->LastWrittenRegister));
+        m_shapes.drawInRect(*painter, cell.adjusted(2, 1, 0, 0),
+                            QStringLiteral("R%1").arg(m_grid->LastWrittenRegister));
     }
 }
 

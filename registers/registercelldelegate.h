@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shapedtext.h"
+
 #include <QStyledItemDelegate>
 
 class TRegisterEditor;
@@ -28,4 +30,6 @@ protected:
 
 private:
     TRegisterEditor* m_grid;
+    // Keys never change and values repeat: each text is shaped once.
+    mutable ShapedTextCache m_shapes;
 };

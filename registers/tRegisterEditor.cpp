@@ -41,6 +41,15 @@ TRegisterEditor::TRegisterEditor(QWidget* owner) : QTableWidget(RegisterCount, 2
         setItem(n, ValueColumn, new QTableWidgetItem());
     }
     m_editMasks.fill(QString(), RegisterCount);
+    connect(model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) {
+                for (int row = qMax(from.row(), 0); row <= to.row() && row < RegisterCount; ++row)
+                    m_readValues[std::size_t(row)].reset();
+            });
+    connect(model(), &QAbstractItemModel::modelReset, this,
+            [this] { m_readValues.fill(std::nullopt); });
+    connect(model(), &QAbstractItemModel::layoutChanged, this,
+            [this] { m_readValues.fill(std::nullopt); });
     ClearRegisters();
     setCurrentCell(0, ValueColumn);
 }
@@ -97,7 +106,12 @@ void TRegisterEditor::updateKeyCell(qint32 n) {
 }
 
 qint32 TRegisterEditor::ReadRegister(qint32 n) const {
-    return parseInteger(valueText(n));
+    if (!IsValidRegister(n))
+        return parseInteger(valueText(n));
+    std::optional<qint32>& known = m_readValues[std::size_t(n)];
+    if (!known)
+        known = parseInteger(valueText(n)); // a text that is no number throws and stays unknown
+    return *known;
 }
 
 void TRegisterEditor::WriteRegister(qint32 n, qint32 value) {

@@ -2,11 +2,13 @@
 
 #include "registeraccess.h"
 #include "registervalueedit.h"
+#include "syntax.h"
 
 #include <QPointer>
 #include <QStringList>
 #include <QTableWidget>
 #include <array>
+#include <optional>
 
 class Dialogs;
 
@@ -85,6 +87,11 @@ private:
     bool mayLeaveCurrentCell();
     void editorLostFocus(Qt::FocusReason reason);
     void reportIncompleteEntry();
+
+    // Each register's value as last read from its text, so that a run's
+    // protocol line does not convert all 51 texts on every step. Every change
+    // of a cell's data is reported by the model and drops its value.
+    mutable std::array<std::optional<qint32>, RegisterCount> m_readValues;
 
     QStringList m_editMasks;
     QPointer<RegisterValueEdit> m_editor;

@@ -38,6 +38,7 @@ private slots:
     void screenMatchesAFullRepaint_data();
     void screenMatchesAFullRepaint();
     void horizontalRangeCoversTheWidestLine();
+    void fontChangeDropsKeptGlyphs();
     void mouseSelection_data();
     void mouseSelection();
     void keyboardMovesAndSelects_data();
@@ -213,6 +214,24 @@ void TestProtocolView::horizontalRangeCoversTheWidestLine() {
     QCOMPARE(end, (Position{0, registerLine(1).size()}));
     view->clear();
     QCOMPARE(horizontal->maximum(), 0);
+}
+
+// Pieces are drawn from glyphs kept from earlier paints; after a font change
+// the view must look like one made with the new font.
+void TestProtocolView::fontChangeDropsKeptGlyphs() {
+    const QStringList lines{registerLine(1), QStringLiteral("20 cadd 1")};
+    view->appendLines(lines);
+    QCoreApplication::processEvents();
+    QFont larger = window->font();
+    larger.setPixelSize(16);
+    window->setFont(larger);
+    QWidget other;
+    other.setFont(larger);
+    auto* fresh = new ProtocolView(&other);
+    fresh->setGeometry(view->geometry());
+    fresh->appendLines(lines);
+    view->clearFocus(); // no caret in either
+    QCOMPARE(freshRender(), ::freshRender(fresh->viewport()));
 }
 
 void TestProtocolView::mouseSelection_data() {

@@ -1,6 +1,7 @@
 #include "fakes.h"
 #include "registervalueedit.h"
 #include "screenpixels.h"
+#include "shapedtext.h"
 #include "tRegisterEditor.h"
 #include "zevoerror.h"
 
@@ -9,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -129,6 +131,38 @@ private slots:
         // Dragging the boundary gives the value column what the keys leave.
         grid->horizontalHeader()->resizeSection(0, 60);
         QCOMPARE(grid->columnWidth(1), grid->viewport()->width() - 60);
+    }
+
+    // Cell texts are drawn from kept glyphs: the same pixels as the painter's
+    // own text in a rectangle (clipped when too wide), in whatever font is set.
+    void keptGlyphsDrawAsThePainterDoes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::newRow("key") << "R7" << 45;
+        QTest::newRow("value") << "2147483647" << 65;
+        QTest::newRow("too wide, clipped") << "-2147483648" << 30;
+    }
+    void keptGlyphsDrawAsThePainterDoes() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        ShapedTextCache cache;
+        for (const int pixels : {11, 16, 11}) {
+            QImage expected(80, 24, QImage::Format_RGB32);
+            QImage drawn = expected;
+            for (QImage* image : {&expected, &drawn}) {
+                image->fill(Cream);
+                QPainter painter(image);
+                QFont font(QStringLiteral("Liberation Sans"));
+                font.setPixelSize(pixels);
+                painter.setFont(font);
+                const QRect rect(3, 2, width, 16);
+                if (image == &expected)
+                    painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+                else
+                    cache.drawInRect(painter, rect, text);
+            }
+            QCOMPARE(drawn, expected);
+        }
     }
 
     void startShowsR0MarkedAndTheEditorOnItsValue() {

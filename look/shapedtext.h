@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class QPainter;
+class QPointF;
+class QRect;
+
+// Texts shaped once and then drawn from their glyphs. Shaping (finding the
+// glyphs of a text and their places) costs far more than drawing them, and a
+// running program repaints the same short texts again and again: the
+// protocol's columns, the register keys and values.
+//
+// The glyphs hold for one font on one kind of screen; the cache forgets them
+// all when the painter's font, the device's pixel ratio (the zoom) or its
+// resolution differs from the one they were made for. It holds at most a few
+// thousand texts.
+class ShapedTextCache {
+public:
+    // Draws text with the left end of its baseline at baseline, in the
+    // painter's font and pen: the same pixels as QPainter::drawText(QPointF,
+    // QString).
+    void draw(QPainter& painter, const QPointF& baseline, const QString& text);
+    // The same pixels as QPainter::drawText(rect, Qt::AlignLeft | Qt::AlignTop
+    // | Qt::TextSingleLine, text): the line's top at the rectangle's top, and
+    // a text that would reach outside the rectangle clipped to it.
+    void drawInRect(QPainter& painter, const QRect& rect, const QString& text);
+
+    qsizetype size() const { return m_shapes.size(); }
+
+private:
+    struct Shape {
+        QList<QGlyphRun> runs; // glyph positions relative to the baseline's left end
+        qreal ascent = 0;
+        qreal height = 0;
+        qreal width = 0;
+    };
+    const Shape& shape(const QPainter& painter, const QString& text);
+
+    QHash<QString, Shape> m_shapes;
+    QFont m_font;
+    qreal m_pixelRatio = 0;
+    int m_dpi = 0;
+};

@@ -65,7 +65,6 @@ struct Application {
     }
     static void activate(QWidget* w) {
         w->activateWindow();
-        QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
     }
     QAction* item(const char* name) const { return window.command(QString::fromLatin1(name)); }

@@ -5,7 +5,8 @@
 #   ./build.sh sanitize   the same tests in a build with ASan and UBSan
 #   ./build.sh bench      build and run the benchmarks
 #   ./build.sh fuzz [s]   build the fuzz targets with clang and run each for s seconds (12)
-#   ./build.sh package    build the Debian package build/zevo_<version>_<arch>.deb and check it
+#   ./build.sh package    build the Debian package for this release,
+#                         build/zevo_<version>-1~deb<release>_<arch>.deb, and check it
 #   ./build.sh windows    Zevo for Windows: Qt cross-built once into a cache (about 50
 #                         minutes), then Zevo, its tests under Wine, the comparison with
 #                         the Linux zevo-run, and build-windows/Zevo-<version>-windows-x64.zip

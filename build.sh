@@ -19,17 +19,22 @@ jobs=$(nproc)
 # A compiler cache shared by every build folder and every clone on this
 # machine, so that CI's clean clone compiles only what changed since the last
 # build. Paths are taken relative to the clone (and the clone's folder left
-# out of the hash), or no two clones would share an entry.
-if command -v ccache >/dev/null; then
-    export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
-    export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
-    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
-    export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
-fi
+# out of the hash), or no two clones would share an entry. Asked again before
+# configuring: on a fresh machine install-deps has only just installed it.
+use_ccache() {
+    if command -v ccache >/dev/null; then
+        export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+        export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+        export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+        export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+    fi
+}
+use_ccache
 
 configure_and_build() {
     local dir=$1
     shift
+    use_ccache
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$dir" -j "$jobs"
 }

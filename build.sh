@@ -5,7 +5,8 @@
 #   ./build.sh sanitize   the same tests in a build with ASan and UBSan
 #   ./build.sh bench      build and run the benchmarks
 #   ./build.sh fuzz [s]   build the fuzz targets with clang and run each for s seconds (12)
-#   ./build.sh package    build the Debian package build/zevo_<version>_<arch>.deb and check it
+#   ./build.sh package    build the Debian package for this release,
+#                         build/zevo_<version>-1~deb<release>_<arch>.deb, and check it
 #   ./build.sh windows    Zevo for Windows: Qt cross-built once into a cache (about 50
 #                         minutes), then Zevo, its tests under Wine, the comparison with
 #                         the Linux zevo-run, and build-windows/Zevo-<version>-windows-x64.zip
@@ -18,17 +19,22 @@ jobs=$(nproc)
 # A compiler cache shared by every build folder and every clone on this
 # machine, so that CI's clean clone compiles only what changed since the last
 # build. Paths are taken relative to the clone (and the clone's folder left
-# out of the hash), or no two clones would share an entry.
-if command -v ccache >/dev/null; then
-    export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
-    export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
-    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
-    export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
-fi
+# out of the hash), or no two clones would share an entry. Asked again before
+# configuring: on a fresh machine install-deps has only just installed it.
+use_ccache() {
+    if command -v ccache >/dev/null; then
+        export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+        export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+        export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+        export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+    fi
+}
+use_ccache
 
 configure_and_build() {
     local dir=$1
     shift
+    use_ccache
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$dir" -j "$jobs"
 }

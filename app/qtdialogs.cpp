@@ -46,7 +46,9 @@ void showBoxPicture(QMessageBox& box) {
         box.icon() == QMessageBox::Information ? Look::BoxPicture::Information
         : box.icon() == QMessageBox::Question  ? Look::BoxPicture::Question
                                                : Look::BoxPicture::Critical;
-    const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    // 32 pixels as drawn, not the style's size: Qt 6.8's asks for 48, which
+    // would make every box larger than under Qt 6.4.
+    const int size = 32;
     label->setPixmap(Look::boxPicture(kind).pixmap(QSize(size, size), box.devicePixelRatio()));
 }
 

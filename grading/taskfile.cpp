@@ -100,7 +100,12 @@ private:
         static const QRegularExpression keyword(
             QStringLiteral("^(titel|schrittlimit)[ \\t]*:[ \\t]*(.*)$"),
             QRegularExpression::CaseInsensitiveOption);
+        // Qt 6.5 gave matching a view its own name; 6.8 deprecates the old one.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+        const auto match = keyword.matchView(line);
+#else
         const auto match = keyword.match(line);
+#endif
         if (!match.hasMatch()) {
             parseCase(line);
         } else if (match.captured(1).compare(u"titel", Qt::CaseInsensitive) == 0) {

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Checks a built Zevo package as a school's IT would meet it: its file list,
-# Debian's package checker, the desktop entry, the AppStream description and
-# the manuals, and both programs run from the unpacked package.
-#   scripts/check-package.sh build/zevo_1.0_amd64.deb
+# Checks a built Zevo package as a school's IT would meet it, on the release
+# it was built for: its file list, Debian's package checker, the desktop
+# entry, the AppStream description and the manuals, both programs run from
+# the unpacked package, and last the package installed into an empty system
+# of the same release and purged again.
+#   scripts/check-package.sh build/zevo_1.0-1~deb12_amd64.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
 deb=$1
+# shellcheck source=/dev/null
+release=$(. /etc/os-release && echo "${VERSION_ID%%.*}")
+# shellcheck source=/dev/null
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
 
 root=$(mktemp -d)
 list=$(mktemp)
@@ -21,6 +27,12 @@ if ! diff -u dist/package-contents.txt "$list"; then
     exit 1
 fi
 du -k "$deb" | awk '{print "Paketgröße: " $1 " KiB"}'
+# Built on another release, the package would name libraries this one lacks.
+version=$(dpkg-deb -f "$deb" Version)
+if [[ "$version" != *"~deb$release" ]]; then
+    echo "Das Paket ($version) ist nicht für Debian $release gebaut." >&2
+    exit 1
+fi
 # zevo-run writes the grading workbook with libxlsxwriter; the library scan
 # must have named it, or a school's machine would lack it.
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -100,4 +112,20 @@ if [[ "$out" != *120* ]]; then
     echo "zevo-run aus dem Paket rechnet 5! nicht zu 120." >&2
     exit 1
 fi
+echo "== Installation in ein leeres Debian $release ($codename)"
+# A school's machine with nothing of Zevo's: a minimal root of this release
+# (debootstrap, kept in a cache and copied), only Debian's own sources. There
+# the package must install with what Debian has, open a .rmp through
+# xdg-open, and leave nothing behind when purged.
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+cache=${ZEVO_DEBIAN_CACHE:-$HOME/.cache/zevo-debian$release}
+"${sudo[@]}" scripts/debian-root.sh base "$codename" "$cache/base"
+clean=$("${sudo[@]}" mktemp -d "$cache/check.XXXXXX")
+trap '"${sudo[@]}" scripts/debian-root.sh remove "$clean"; rm -rf "$root" "$list" "$home"' EXIT
+"${sudo[@]}" cp -a "$cache/base/." "$clean/"
+"${sudo[@]}" cp "$deb" "$clean/tmp/zevo.deb"
+"${sudo[@]}" cp scripts/check-installed.sh "$clean/tmp/"
+"${sudo[@]}" scripts/debian-root.sh run "$clean" --bind "$cache/apt-archives:/var/cache/apt/archives" \
+    -- bash /tmp/check-installed.sh /tmp/zevo.deb
 echo "Paket in Ordnung: $deb"

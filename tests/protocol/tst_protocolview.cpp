@@ -315,7 +315,6 @@ void TestProtocolView::otherKeysChangeNothing() {
     next->show();
     view->appendLines({QStringLiteral("20 end")});
     window->activateWindow();
-    QApplication::setActiveWindow(window);
     QVERIFY(QTest::qWaitForWindowActive(window));
     view->setFocus();
     QTest::keyClicks(view, QStringLiteral("abc"));

@@ -6,6 +6,7 @@
 #include "commandline.h"
 #include "helpviewer.h"
 #include "look.h"
+#include "nativename.h"
 #include "platformfile.h"
 #include "protocolaccessible.h"
 #include "qtdialogs.h"
@@ -20,14 +21,7 @@
 int main(int argc, char* argv[]) {
     // Read before QApplication exists: the scale factor only counts when Qt
     // starts, and --help must work without a display.
-    QStringList arguments;
-    if (const auto system = PlatformFile::systemArguments()) {
-        arguments = *system;
-    } else {
-        for (int i = 1; i < argc; ++i)
-            arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    const CommandLine line = parseCommandLine(arguments);
+    const CommandLine line = parseCommandLine(programArguments(argc, argv));
     const auto print = [](std::FILE* stream, const QString& text) {
         PlatformFile::useParentConsole();
         const QByteArray bytes = text.toUtf8();

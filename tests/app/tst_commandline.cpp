@@ -3,6 +3,7 @@
 // that names it, so a typo never starts a window of a strange size or silently
 // without the file the user asked for.
 #include "commandline.h"
+#include "nativename.h"
 
 #include <QTest>
 
@@ -64,6 +65,17 @@ private slots:
         QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
         QCOMPARE(line.zoom.value_or(0.0), zoom);
         QCOMPARE(line.file, file);
+    }
+
+    // A file manager hands over a name written on a Latin-1 system: its bytes
+    // must reach the file system unchanged, as zevo-run reads them.
+    void nameBytesKept() {
+        const QByteArray name = "\xdcbung 1.rmp";
+        QByteArray program = "zevo";
+        QByteArray argument = name;
+        char* argv[] = {program.data(), argument.data(), nullptr};
+        const CommandLine line = parseCommandLine(programArguments(2, argv));
+        QCOMPARE(encodeArgument(line.file), name);
     }
 };
 

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -40,9 +41,10 @@ int main(int argc, char* argv[]) {
     // Qt scales the whole window, fonts and geometry alike; the pictures have
     // "@2x" versions that QIcon takes from factor 2 on. A factor too large for
     // the screen is lowered to one that fits.
+    QString zoomNotice;
     if (line.zoom)
-        qputenv("QT_SCALE_FACTOR",
-                QByteArray::number(ScreenFit::zoomForScreen(*line.zoom, argc, argv)));
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(ScreenFit::zoomForScreen(
+                                       *line.zoom, argc, argv, &zoomNotice)));
 
     QApplication app(argc, argv);
     ProtocolViewAccessible::install();
@@ -75,5 +77,9 @@ int main(int argc, char* argv[]) {
     Hauptformular.show();
     if (!line.file.isEmpty())
         Hauptformular.openAtStartUp(line.file);
+    // A lowered zoom said where the user looks: a window program has no console
+    // on Windows, nor when started from a menu. The box waits for nobody.
+    if (!zoomNotice.isEmpty())
+        QTimer::singleShot(0, &Hauptformular, [&dialogs, zoomNotice] { dialogs.notice(zoomNotice); });
     return app.exec();
 }

@@ -218,6 +218,14 @@ void QtDialogs::showError(const QString& message) {
     errorDisplay(message, boxParent())->exec();
 }
 
+void QtDialogs::notice(const QString& text) {
+    auto box = informationBox(text, boxParent());
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+    (void)box.release(); // deletes itself once closed
+}
+
 QString QtDialogs::openFileName(const QString& initialName) {
     QFileDialog dialog(boxParent());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -28,6 +28,7 @@ public:
     void error(const QString& text, int helpTopic) override;
     bool confirm(const QString& text) override;
     void showError(const QString& message) override;
+    void notice(const QString& text) override;
 
     QString openFileName(const QString& initialName) override;
     QString saveFileName(const QString& initialName) override;

@@ -74,7 +74,7 @@ QString zoomLoweredMessage(double wanted, double used, QSize screen) {
         .arg(zoomText(used));
 }
 
-double zoomForScreen(double wanted, int argc, char** argv) {
+double zoomForScreen(double wanted, int argc, char** argv, QString* notice) {
     if (wanted <= 1.0)
         return wanted;
     // QT_SCALE_FACTOR counts only when the application object is made, and the
@@ -102,6 +102,8 @@ double zoomForScreen(double wanted, int argc, char** argv) {
     if (zoom < wanted) {
         const QString message = zoomLoweredMessage(wanted, zoom, available);
         std::fputs(message.toUtf8().constData(), stderr);
+        if (notice)
+            *notice = message.mid(message.indexOf(u' ') + 1).trimmed();
     }
     return zoom;
 }

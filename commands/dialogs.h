@@ -22,6 +22,9 @@ public:
     // The one error display: the application's title as caption, error icon,
     // "OK", the message completed by withFullStop().
     virtual void showError(const QString& message) = 0;
+    // "Information" that waits for no answer: the program goes on while it is
+    // shown. Where an implementation has no such box, the modal one serves.
+    virtual void notice(const QString& text) { information(text); }
 
     // File dialogs; an empty result means the user cancelled. initialName is
     // the name the dialog offers (each dialog remembers its own).

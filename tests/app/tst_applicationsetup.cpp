@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -128,6 +129,23 @@ private slots:
         qunsetenv(variable.toLatin1().constData());
         qputenv("LC_ALL", saved);
         QCOMPARE(shown, separator);
+    }
+
+    // A note at start-up (a lowered zoom) is shown and the program goes on.
+    void noticeWaitsForNobody() {
+        HelpViewer help;
+        QtDialogs dialogs(help);
+        dialogs.notice(QStringLiteral("Zevo verwendet --zoom 2."));
+        QMessageBox* box = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(window); b && b->isVisible())
+                box = b;
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Zevo verwendet --zoom 2."));
+        QVERIFY(!box->isModal() && !QApplication::activeModalWidget());
+        const QPointer<QMessageBox> gone(box);
+        box->close();
+        QTRY_VERIFY(!gone);
     }
 
     void oneFontEverywhere_data() {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -213,9 +214,23 @@ void HelpViewer::goBack() {
 }
 
 void HelpViewer::present() {
-    // Enlarged, the viewer's usual size can be taller than the screen.
-    if (!isVisible())
+    if (!isVisible()) {
+        // Enlarged, the viewer's usual size can be taller than the screen.
         ScreenFit::fitSize(*this);
+        // Left to the window manager, the first showing landed wherever there
+        // was room beside Zevo's other windows, partly below the screen's edge:
+        // it starts in the middle of the available area, and every showing
+        // keeps its frame inside that area.
+        if (!m_placed) {
+            if (const QScreen* screen = this->screen()) {
+                QRect area(QPoint(), size());
+                area.moveCenter(screen->availableGeometry().center());
+                move(area.topLeft());
+            }
+            m_placed = true;
+        }
+        ScreenFit::placeInside(*this);
+    }
     show();
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

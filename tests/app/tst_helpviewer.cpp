@@ -1,11 +1,13 @@
 #include "helpfile.h"
 #include "helpviewer.h"
+#include "screenfit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -50,6 +52,7 @@ private slots:
 
     void viewerShowsContentsAndEachContextNumber();
     void viewerFollowsLinksAndGoesBack();
+    void viewerOpensInsideTheScreen();
     void missingFileIsExplainedInTheViewer();
     void missingTopicIsExplainedInTheViewer();
 
@@ -221,6 +224,15 @@ void TestHelpViewer::viewerFollowsLinksAndGoesBack() {
     QVERIFY(shownText(viewer).contains(QStringLiteral("Das Thema „gibtsnicht“ gibt es")));
     QTest::mouseClick(back, Qt::LeftButton);
     QCOMPARE(viewer.currentTopicKey(), QStringLiteral("3"));
+}
+
+// Left to the window manager, the viewer came up partly below the screen.
+void TestHelpViewer::viewerOpensInsideTheScreen() {
+    HelpViewer viewer;
+    viewer.setHelpFile(kHelpPath);
+    viewer.showContents();
+    const QRect frame = QRect(viewer.pos(), viewer.size()).marginsAdded(ScreenFit::AssumedFrame);
+    QVERIFY(viewer.screen()->availableGeometry().contains(frame));
 }
 
 void TestHelpViewer::missingFileIsExplainedInTheViewer() {

@@ -3,14 +3,17 @@
 #include "helpviewer.h"
 #include "look.h"
 #include "platformfile.h"
+#include "printfallback.h"
 #include "screenfit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -247,11 +250,23 @@ QString QtDialogs::saveFileName(const QString& initialName) {
     return chosenFile(dialog);
 }
 
-QPrinter* QtDialogs::choosePrinter() {
+void QtDialogs::offerPdfName(QPrintDialog& dialog, const QString& pdfName) {
+    if (auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        field->setText(QDir::toNativeSeparators(pdfName));
+}
+
+QPrinter* QtDialogs::choosePrinter(const QString& pdfName) {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Qt would offer the file printed to last (the protocol's PDF when the
+    // program is printed next), or "print.pdf" in the home folder. A chosen
+    // printer stays chosen; a PDF file as last choice gets this printout's name.
+    if (m_printer->outputFormat() == QPrinter::PdfFormat)
+        m_printer->setOutputFileName(pdfName);
     QPrintDialog dialog(m_printer.get(), boxParent());
     raiseAboveOurWindows(dialog);
+    offerPdfName(dialog, pdfName);
+    // Qt's dialog asks itself before it replaces an existing file.
     return dialog.exec() == QDialog::Accepted ? m_printer.get() : nullptr;
 }
 

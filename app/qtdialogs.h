@@ -8,6 +8,7 @@
 class HelpViewer;
 class QFileDialog;
 class QMessageBox;
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -32,7 +33,7 @@ public:
 
     QString openFileName(const QString& initialName) override;
     QString saveFileName(const QString& initialName) override;
-    QPrinter* choosePrinter() override;
+    QPrinter* choosePrinter(const QString& pdfName) override;
 
     void helpContents() override;
     void helpTopic(int contextNumber) override;
@@ -47,6 +48,9 @@ public:
 
     // The file dialog's detail columns made wide enough for German texts.
     static void fitColumns(QFileDialog& dialog);
+    // Where the print dialog has a field for the PDF file (not Windows' own
+    // dialog), it offers pdfName there.
+    static void offerPdfName(QPrintDialog& dialog, const QString& pdfName);
 
 private:
     QWidget* boxParent() const;

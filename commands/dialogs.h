@@ -30,9 +30,11 @@ public:
     // the name the dialog offers (each dialog remembers its own).
     virtual QString openFileName(const QString& initialName) = 0;
     virtual QString saveFileName(const QString& initialName) = 0;
-    // The print dialog; null when cancelled. The printer stays owned by the
-    // implementation and keeps its choice for later printouts.
-    virtual QPrinter* choosePrinter() = 0;
+    // The print dialog; null when cancelled. pdfName is the file it offers for
+    // printing to a PDF file. The printer stays owned by the implementation and
+    // keeps its choice for later printouts.
+    virtual QPrinter* choosePrinter(const QString& pdfName) = 0;
+
 
     virtual void helpContents() = 0;
     virtual void helpTopic(int contextNumber) = 0;

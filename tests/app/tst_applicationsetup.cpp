@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPointer>
@@ -129,6 +130,19 @@ private slots:
         qunsetenv(variable.toLatin1().constData());
         qputenv("LC_ALL", saved);
         QCOMPARE(shown, separator);
+    }
+
+    // Qt offered "print.pdf" in the home folder, or the file printed to last.
+    void printDialogOffersThePrintoutsPdf() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows' own print dialog has no field for the file");
+#endif
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        QtDialogs::offerPdfName(dialog, QStringLiteral("/schule/ggt.pdf"));
+        auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+        QVERIFY(field);
+        QCOMPARE(field->text(), QStringLiteral("/schule/ggt.pdf"));
     }
 
     // A note at start-up (a lowered zoom) is shown and the program goes on.

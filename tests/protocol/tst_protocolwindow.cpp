@@ -371,6 +371,8 @@ void TestProtocolWindow::printWritesToTheChosenPrinter() {
     window->setFileNameSource([] { return QStringLiteral("/tmp/test.rmp"); });
     QTest::mouseClick(window->DruckButton, Qt::LeftButton);
     QCOMPARE(dialogs->log, QStringList{QStringLiteral("print")});
+    // Offered as PDF: a name of its own in the program's folder.
+    QCOMPARE(dialogs->printPdfNames, QStringList{QStringLiteral("/tmp/Protokoll.pdf")});
     QVERIFY(QFileInfo(pdf).size() > 0);
 }
 

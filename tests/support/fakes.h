@@ -76,10 +76,12 @@ public:
         log << QStringLiteral("save:") + initialName;
         return saveAnswer;
     }
-    QPrinter* choosePrinter() override {
+    QPrinter* choosePrinter(const QString& pdfName) override {
         log << QStringLiteral("print");
+        printPdfNames << pdfName;
         return printer;
     }
+
     void helpContents() override { log << QStringLiteral("help:contents"); }
     void helpTopic(int contextNumber) override { log << QStringLiteral("help:%1").arg(contextNumber); }
     void beep() override { log << QStringLiteral("beep"); }
@@ -89,5 +91,6 @@ public:
     QString openAnswer;
     QString saveAnswer;
     QPrinter* printer = nullptr;
+    QStringList printPdfNames; // what each print dialog offered as PDF file
     std::function<void()> onBox; // runs while a box would be open
 };

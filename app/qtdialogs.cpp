@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeView>
@@ -258,6 +259,15 @@ void QtDialogs::offerPdfName(QPrintDialog& dialog, const QString& pdfName) {
 QPrinter* QtDialogs::choosePrinter(const QString& pdfName) {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Without a printer Qt's dialog does nothing visible on Windows.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        const QString file = pdfInsteadOfPrinter(*this, pdfName);
+        if (file.isEmpty())
+            return nullptr;
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(file);
+        return m_printer.get();
+    }
     // Qt would offer the file printed to last (the protocol's PDF when the
     // program is printed next), or "print.pdf" in the home folder. A chosen
     // printer stays chosen; a PDF file as last choice gets this printout's name.
@@ -268,6 +278,18 @@ QPrinter* QtDialogs::choosePrinter(const QString& pdfName) {
     offerPdfName(dialog, pdfName);
     // Qt's dialog asks itself before it replaces an existing file.
     return dialog.exec() == QDialog::Accepted ? m_printer.get() : nullptr;
+}
+
+QString QtDialogs::pdfFileName(const QString& initialName) {
+    QFileDialog dialog(boxParent());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // Replacing an existing file is asked about (the dialog's own question).
+    prepareFileDialog(dialog, {QStringLiteral("PDF-Dateien (*.pdf)")}, initialName);
+    dialog.setDirectory(QFileInfo(initialName).absolutePath());
+    dialog.selectFile(QFileInfo(initialName).fileName());
+    return chosenFile(dialog);
 }
 
 void QtDialogs::helpContents() {

@@ -34,6 +34,7 @@ public:
     QString openFileName(const QString& initialName) override;
     QString saveFileName(const QString& initialName) override;
     QPrinter* choosePrinter(const QString& pdfName) override;
+    QString pdfFileName(const QString& initialName) override;
 
     void helpContents() override;
     void helpTopic(int contextNumber) override;

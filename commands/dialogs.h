@@ -34,7 +34,12 @@ public:
     // printing to a PDF file. The printer stays owned by the implementation and
     // keeps its choice for later printouts.
     virtual QPrinter* choosePrinter(const QString& pdfName) = 0;
-
+    // A PDF file to print to, asking before an existing one is replaced;
+    // empty when cancelled, or where there is no such dialog.
+    virtual QString pdfFileName(const QString& initialName) {
+        (void)initialName;
+        return QString();
+    }
 
     virtual void helpContents() = 0;
     virtual void helpTopic(int contextNumber) = 0;

@@ -1,5 +1,7 @@
 #include "printfallback.h"
 
+#include "dialogs.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,4 +20,12 @@ QString programPdfName(const QString& programFile) {
 
 QString protocolPdfName(const QString& programFile) {
     return programFolder(programFile).filePath(QStringLiteral("Protokoll.pdf"));
+}
+
+QString pdfInsteadOfPrinter(Dialogs& dialogs, const QString& pdfName) {
+    if (!dialogs.confirm(QStringLiteral("Es ist kein Drucker eingerichtet.\n\n"
+                                        "Soll der Ausdruck stattdessen als PDF-Datei "
+                                        "gespeichert werden?")))
+        return QString();
+    return dialogs.pdfFileName(pdfName);
 }

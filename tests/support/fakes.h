@@ -81,7 +81,10 @@ public:
         printPdfNames << pdfName;
         return printer;
     }
-
+    QString pdfFileName(const QString& initialName) override {
+        log << QStringLiteral("pdf:") + initialName;
+        return pdfAnswer;
+    }
     void helpContents() override { log << QStringLiteral("help:contents"); }
     void helpTopic(int contextNumber) override { log << QStringLiteral("help:%1").arg(contextNumber); }
     void beep() override { log << QStringLiteral("beep"); }
@@ -92,5 +95,6 @@ public:
     QString saveAnswer;
     QPrinter* printer = nullptr;
     QStringList printPdfNames; // what each print dialog offered as PDF file
+    QString pdfAnswer;
     std::function<void()> onBox; // runs while a box would be open
 };

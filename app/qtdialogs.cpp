@@ -128,6 +128,9 @@ void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
     if (!initialName.isEmpty())
         dialog.selectFile(initialName);
     QtDialogs::fitColumns(dialog);
+    // Its widgets made, the dialog has read Qt's settings, which on Windows
+    // left an empty key in the registry.
+    PlatformFile::removeEmptySettingsKeys();
 }
 
 QString chosenFile(QFileDialog& dialog) {

@@ -57,4 +57,10 @@ bool writeUtf8(std::FILE* stream, const char* data, std::size_t size);
 // being stored; the files the user saves are the only ones written.
 void keepNoSettings();
 
+// A file dialog reads Qt's settings when it is made, and on Windows that read
+// alone creates the empty key HKCU\Software\QtProject\OrganizationDefaults.
+// Removes it (and QtProject) again where it holds nothing. Nothing on POSIX,
+// where the read creates no file.
+void removeEmptySettingsKeys();
+
 } // namespace PlatformFile

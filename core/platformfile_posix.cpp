@@ -77,4 +77,6 @@ void keepNoSettings() {
         QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
 }
 
+void removeEmptySettingsKeys() {}
+
 } // namespace PlatformFile

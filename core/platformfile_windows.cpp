@@ -163,4 +163,23 @@ void keepNoSettings() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("NUL"));
 }
 
+void removeEmptySettingsKeys() {
+    // Innermost first: QtProject is empty only once OrganizationDefaults is gone.
+    for (const wchar_t* name :
+         {L"Software\\QtProject\\OrganizationDefaults", L"Software\\QtProject"}) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, name, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            continue;
+        DWORD subkeys = 0;
+        DWORD values = 0;
+        const bool empty = ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr,
+                                              nullptr, &values, nullptr, nullptr, nullptr,
+                                              nullptr) == ERROR_SUCCESS &&
+                           subkeys == 0 && values == 0;
+        ::RegCloseKey(key);
+        if (empty)
+            ::RegDeleteKeyW(HKEY_CURRENT_USER, name);
+    }
+}
+
 } // namespace PlatformFile

@@ -25,6 +25,11 @@
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include "platformfile.h"
+#include <windows.h>
+#endif
+
 class TestApplicationSetup : public QObject {
     Q_OBJECT
 private slots:
@@ -71,6 +76,29 @@ private slots:
         dialog.show();
         QVERIFY(header->length() <= tree->viewport()->width());
         dialog.hide();
+    }
+
+    // Reading Qt's settings, a file dialog left an empty registry key.
+    void fileDialogLeavesNoRegistryKey() {
+#ifndef Q_OS_WIN
+        QSKIP("only Windows keeps Qt's settings in the registry");
+#else
+        const auto exists = [] {
+            HKEY key = nullptr;
+            const bool found = ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\QtProject", 0,
+                                               KEY_READ, &key) == ERROR_SUCCESS;
+            if (found)
+                ::RegCloseKey(key);
+            return found;
+        };
+        PlatformFile::removeEmptySettingsKeys(); // an earlier test's dialog
+        QVERIFY(!exists());
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        QVERIFY(exists()); // Qt's own doing: the reason for the removal
+        PlatformFile::removeEmptySettingsKeys();
+        QVERIFY(!exists());
+#endif
     }
 
     // The file dialogs show dates (and sizes) in Qt's system locale.

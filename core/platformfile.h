@@ -40,6 +40,12 @@ std::optional<QString> fileIdentity(const QString& path);
 // it in UTF-16); nothing where it is bytes, which the caller decodes.
 std::optional<QStringList> systemArguments();
 
+// The program names of a command line as the shell would have given them:
+// on Windows, whose cmd.exe leaves "*" and "?" to each program, expanded as
+// Windows' own programs do (wildcards.h; ZevoError for a pattern that matches
+// nothing); on POSIX unchanged, the shell has done it.
+QStringList expandProgramNames(const QStringList& names);
+
 // Gives a windowed program the standard streams it lacks. Windows starts
 // one without them even from a console, so "zevo --help" would print nothing;
 // it then writes to the console it was started from. Streams that lead to a

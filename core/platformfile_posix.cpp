@@ -62,6 +62,10 @@ std::optional<QStringList> systemArguments() {
     return std::nullopt;
 }
 
+QStringList expandProgramNames(const QStringList& names) {
+    return names;
+}
+
 void useParentConsole() {}
 
 void useBinaryStandardStreams() {}

@@ -1,4 +1,5 @@
 #include "platformfile.h"
+#include "wildcards.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,6 +109,10 @@ std::optional<QStringList> systemArguments() {
         arguments << QString::fromWCharArray(list[i]);
     ::LocalFree(list);
     return arguments;
+}
+
+QStringList expandProgramNames(const QStringList& names) {
+    return expandWildcards(names);
 }
 
 void useParentConsole() {

@@ -120,6 +120,7 @@ int main(int argc, char* argv[]) {
     RunnerOptions options;
     try {
         options = parseRunnerOptions(arguments);
+        options.programFiles = PlatformFile::expandProgramNames(options.programFiles);
         if (options.taskFile && !options.help)
             checkTableFiles(options);
     } catch (const ZevoError& e) {

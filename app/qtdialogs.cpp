@@ -279,6 +279,9 @@ QPrinter* QtDialogs::choosePrinter(const QString& pdfName) {
     QPrintDialog dialog(m_printer.get(), boxParent());
     raiseAboveOurWindows(dialog);
     offerPdfName(dialog, pdfName);
+    // "Optionen >>" makes the dialog grow downwards, enlarged past the screen's
+    // edge, where "Drucken" and "Abbrechen" could not be reached.
+    ScreenFit::keepInsideWhenGrown(dialog);
     // Qt's dialog asks itself before it replaces an existing file.
     return dialog.exec() == QDialog::Accepted ? m_printer.get() : nullptr;
 }

@@ -154,6 +154,36 @@ private:
 };
 } // namespace
 
+namespace {
+class GrowthCheck : public QObject {
+public:
+    explicit GrowthCheck(QWidget& window) : QObject(&window), m_window(window) {
+        window.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Once the window system has the new size, the frame is known.
+        if (watched == &m_window && event->type() == QEvent::Resize && m_window.isVisible())
+            QMetaObject::invokeMethod(this, &GrowthCheck::check, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void check() {
+        if (const QScreen* screen = m_window.screen()) {
+            const QRect available = screen->availableGeometry();
+            const QRect frame = m_window.frameGeometry();
+            if (!available.contains(frame))
+                m_window.move(placeFrame(available, frame));
+        }
+    }
+    QWidget& m_window;
+};
+} // namespace
+
+void keepInsideWhenGrown(QWidget& window) {
+    new GrowthCheck(window);
+}
+
 void placeInside(QWidget& window) {
     const QScreen* screen = window.screen();
     if (!screen)

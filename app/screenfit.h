@@ -57,4 +57,8 @@ double zoomForScreen(double wanted, int argc, char** argv, QString* notice = nul
 void fitSize(QWidget& window);
 void placeInside(QWidget& window);
 
+// For a window that grows while it is shown (the print dialog's "Optionen >>"):
+// whenever it has grown past the available area, its frame is moved back in.
+void keepInsideWhenGrown(QWidget& window);
+
 } // namespace ScreenFit

@@ -5,6 +5,7 @@
 #include "helpviewer.h"
 #include "look.h"
 #include "qtdialogs.h"
+#include "screenfit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -171,6 +173,28 @@ private slots:
         auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
         QVERIFY(field);
         QCOMPARE(field->text(), QStringLiteral("/schule/ggt.pdf"));
+    }
+
+    // Expanded with "Optionen >>" low on the screen, the print dialog grew past
+    // its edge: its buttons could not be reached.
+    void expandedPrintDialogStaysOnTheScreen() {
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        ScreenFit::keepInsideWhenGrown(dialog);
+        const QRect available = dialog.screen()->availableGeometry();
+        dialog.move(available.left(), available.bottom() - dialog.sizeHint().height() - 10);
+        dialog.show();
+        QPushButton* expand = nullptr;
+        for (auto* button : dialog.findChildren<QPushButton*>())
+            if (button->text().contains(u">>"))
+                expand = button;
+        if (!expand)
+            QSKIP("this platform's print dialog does not expand");
+        const int collapsed = dialog.height();
+        expand->click();
+        QTRY_VERIFY(dialog.height() > collapsed);
+        QTRY_VERIFY(available.contains(dialog.frameGeometry()));
+        dialog.hide();
     }
 
     // A note at start-up (a lowered zoom) is shown and the program goes on.

@@ -67,10 +67,12 @@ void HelpViewer::buildWindow() {
     // Links are ours to follow: they name topics, not files or web pages.
     m_text->setOpenLinks(false);
     m_text->setOpenExternalLinks(false);
-    m_text->document()->setDefaultStyleSheet(QStringLiteral("pre { background-color: %1; }"
-                                                            "code { font-family: monospace; }"
-                                                            "th { background-color: #e8e8e8; }")
-                                                 .arg(Look::Cream.name()));
+    // The examples' face by name: "monospace" alone gave a serif face on Windows.
+    m_text->document()->setDefaultStyleSheet(
+        QStringLiteral("pre { background-color: %1; font-family: '%2', monospace; }"
+                       "code { font-family: '%2', monospace; }"
+                       "th { background-color: #e8e8e8; }")
+            .arg(Look::Cream.name(), Look::fixedFontFamily()));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_contentsButton);

@@ -12,11 +12,33 @@ QString applicationTitle() {
     return QStringLiteral("Zevo 1.0");
 }
 
+QString windowFontFamily(bool msSansSerifIsOutline, bool microsoftSansSerifIsOutline) {
+    if (msSansSerifIsOutline)
+        return QStringLiteral("MS Sans Serif");
+    if (microsoftSansSerifIsOutline)
+        return QStringLiteral("Microsoft Sans Serif");
+    return QStringLiteral("Liberation Sans");
+}
+
+QString fixedFontFamily() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("Courier New");
+#else
+    return QStringLiteral("Liberation Mono");
+#endif
+}
+
 QFont windowFont() {
 #ifdef Q_OS_WIN
-    // Windows has the face itself; the stand-in only where it was removed.
-    static const bool hasSystemFace = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"));
-    QFont font(hasSystemFace ? QStringLiteral("MS Sans Serif") : QStringLiteral("Liberation Sans"));
+    // Asked once: what the system resolves the face to, not only its name.
+    static const QString family = [] {
+        const auto outline = [](const QString& face) {
+            return QFontDatabase::hasFamily(face) && QFontDatabase::isSmoothlyScalable(face);
+        };
+        return windowFontFamily(outline(QStringLiteral("MS Sans Serif")),
+                                outline(QStringLiteral("Microsoft Sans Serif")));
+    }();
+    QFont font(family);
 #else
     QFont font(QStringLiteral("Liberation Sans"));
 #endif

@@ -214,6 +214,23 @@ private slots:
         QTRY_VERIFY(!gone);
     }
 
+    // Under Wine, and on many a Windows, "MS Sans Serif" is a bitmap font that
+    // Qt draws cut off and unevenly spaced, and never bold.
+    void windowFaceIsAnOutlineFace_data() {
+        QTest::addColumn<bool>("msSansSerif");
+        QTest::addColumn<bool>("microsoftSansSerif");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("outline MS Sans Serif") << true << true << "MS Sans Serif";
+        QTest::newRow("bitmap MS Sans Serif") << false << true << "Microsoft Sans Serif";
+        QTest::newRow("neither (Wine)") << false << false << "Liberation Sans";
+    }
+    void windowFaceIsAnOutlineFace() {
+        QFETCH(bool, msSansSerif);
+        QFETCH(bool, microsoftSansSerif);
+        QFETCH(QString, face);
+        QCOMPARE(Look::windowFontFamily(msSansSerif, microsoftSansSerif), face);
+    }
+
     void oneFontEverywhere_data() {
         QTest::addColumn<QString>("window");
         for (const char* row :

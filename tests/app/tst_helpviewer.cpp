@@ -1,5 +1,6 @@
 #include "helpfile.h"
 #include "helpviewer.h"
+#include "look.h"
 #include "screenfit.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 // ZEVO_EXE_DIR: the folder of the built zevo executable, where the build puts
@@ -53,6 +55,7 @@ private slots:
     void viewerShowsContentsAndEachContextNumber();
     void viewerFollowsLinksAndGoesBack();
     void viewerOpensInsideTheScreen();
+    void examplesInAFixedWidthFace();
     void missingFileIsExplainedInTheViewer();
     void missingTopicIsExplainedInTheViewer();
 
@@ -224,6 +227,24 @@ void TestHelpViewer::viewerFollowsLinksAndGoesBack() {
     QVERIFY(shownText(viewer).contains(QStringLiteral("Das Thema „gibtsnicht“ gibt es")));
     QTest::mouseClick(back, Qt::LeftButton);
     QCOMPARE(viewer.currentTopicKey(), QStringLiteral("3"));
+}
+
+// "monospace" alone gave Windows' serif face: the examples lost their columns.
+void TestHelpViewer::examplesInAFixedWidthFace() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("hilfedateien/Zevo.hlp")),
+                      "#topic inhalt Inhalt\n<pre>10 load 1</pre>\n"));
+    HelpViewer viewer;
+    viewer.setBaseDirectory(dir.path());
+    viewer.setHelpFile(kHelpPath);
+    viewer.showContents();
+    const auto* text = viewer.findChild<QTextBrowser*>(QStringLiteral("HelpText"));
+    QTextBlock block = text->document()->begin();
+    while (block.isValid() && !block.text().startsWith(u"10 load 1"))
+        block = block.next();
+    QVERIFY2(block.isValid(), qPrintable(text->toPlainText()));
+    const QFont face = block.begin().fragment().charFormat().font();
+    QCOMPARE(face.families().value(0), Look::fixedFontFamily());
 }
 
 // Left to the window manager, the viewer came up partly below the screen.

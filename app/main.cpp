@@ -43,8 +43,8 @@ int main(int argc, char* argv[]) {
     // the screen is lowered to one that fits.
     QString zoomNotice;
     if (line.zoom)
-        qputenv("QT_SCALE_FACTOR", QByteArray::number(ScreenFit::zoomForScreen(
-                                       *line.zoom, argc, argv, &zoomNotice)));
+        qputenv("QT_SCALE_FACTOR",
+                QByteArray::number(ScreenFit::zoomForScreen(*line.zoom, argc, argv, &zoomNotice)));
 
     QApplication app(argc, argv);
     ProtocolViewAccessible::install();
@@ -80,6 +80,7 @@ int main(int argc, char* argv[]) {
     // A lowered zoom said where the user looks: a window program has no console
     // on Windows, nor when started from a menu. The box waits for nobody.
     if (!zoomNotice.isEmpty())
-        QTimer::singleShot(0, &Hauptformular, [&dialogs, zoomNotice] { dialogs.notice(zoomNotice); });
+        QTimer::singleShot(0, &Hauptformular,
+                           [&dialogs, zoomNotice] { dialogs.notice(zoomNotice); });
     return app.exec();
 }

@@ -15,8 +15,7 @@ bool isPattern(const QString& part) {
 // Where the last part of a name begins: after its last separator, or after
 // a drive ("C:*.rmp").
 qsizetype lastPartStart(const QString& argument) {
-    const qsizetype separator =
-        std::max(argument.lastIndexOf(u'/'), argument.lastIndexOf(u'\\'));
+    const qsizetype separator = std::max(argument.lastIndexOf(u'/'), argument.lastIndexOf(u'\\'));
     if (separator >= 0)
         return separator + 1;
     return argument.size() >= 2 && argument[1] == u':' ? 2 : 0;
@@ -60,11 +59,10 @@ QStringList expandWildcards(const QStringList& arguments) {
         const QString folder = argument.left(start);
         QStringList names = QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
                                 .entryList(QDir::Files | QDir::Hidden | QDir::System);
-        names.erase(std::remove_if(names.begin(), names.end(),
-                                   [&](const QString& name) {
-                                       return !matchesWildcard(pattern, name);
-                                   }),
-                    names.end());
+        names.erase(
+            std::remove_if(names.begin(), names.end(),
+                           [&](const QString& name) { return !matchesWildcard(pattern, name); }),
+            names.end());
         if (names.isEmpty())
             throw ZevoError(QStringLiteral("Keine Datei passt zu '%1'").arg(argument));
         std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {

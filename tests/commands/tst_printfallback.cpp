@@ -12,9 +12,12 @@ private slots:
         QTest::addColumn<bool>("accept");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("result");
-        QTest::newRow("declined") << false << "/s/ggt.pdf" << "";
-        QTest::newRow("file chosen") << true << "/s/x.pdf" << "/s/x.pdf";
-        QTest::newRow("file dialog cancelled") << true << "" << "";
+        QTest::newRow("declined") << false << "/s/ggt.pdf"
+                                  << "";
+        QTest::newRow("file chosen") << true << "/s/x.pdf"
+                                     << "/s/x.pdf";
+        QTest::newRow("file dialog cancelled") << true << ""
+                                               << "";
     }
     void offersPdfInstead() {
         QFETCH(bool, accept);

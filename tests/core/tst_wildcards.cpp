@@ -15,15 +15,24 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("star") << "*.rmp" << "ggt.rmp" << true;
-        QTest::newRow("case ignored") << "*.rmp" << "GGT.RMP" << true;
-        QTest::newRow("umlaut case ignored") << "ü*" << "Übung.rmp" << true;
-        QTest::newRow("other extension") << "*.rmp" << "ggt.rmpx" << false;
-        QTest::newRow("question mark is one") << "a?.rmp" << "ab.rmp" << true;
-        QTest::newRow("question mark not none") << "a?.rmp" << "a.rmp" << false;
-        QTest::newRow("star may be empty") << "a*b" << "ab" << true;
-        QTest::newRow("backtracking") << "*a*b" << "xaaxb" << true;
-        QTest::newRow("bracket is literal") << "[1]*" << "1.rmp" << false;
+        QTest::newRow("star") << "*.rmp"
+                              << "ggt.rmp" << true;
+        QTest::newRow("case ignored") << "*.rmp"
+                                      << "GGT.RMP" << true;
+        QTest::newRow("umlaut case ignored") << "ü*"
+                                             << "Übung.rmp" << true;
+        QTest::newRow("other extension") << "*.rmp"
+                                         << "ggt.rmpx" << false;
+        QTest::newRow("question mark is one") << "a?.rmp"
+                                              << "ab.rmp" << true;
+        QTest::newRow("question mark not none") << "a?.rmp"
+                                                << "a.rmp" << false;
+        QTest::newRow("star may be empty") << "a*b"
+                                           << "ab" << true;
+        QTest::newRow("backtracking") << "*a*b"
+                                      << "xaaxb" << true;
+        QTest::newRow("bracket is literal") << "[1]*"
+                                            << "1.rmp" << false;
     }
     void matching() {
         QFETCH(QString, pattern);
@@ -35,7 +44,8 @@ private slots:
     void expansion() {
         QTemporaryDir dir;
         const QDir folder(dir.path());
-        QVERIFY(folder.mkdir(QStringLiteral("falsch")) && folder.mkdir(QStringLiteral("falsch/d.rmp")));
+        QVERIFY(folder.mkdir(QStringLiteral("falsch")) &&
+                folder.mkdir(QStringLiteral("falsch/d.rmp")));
         for (const char* name : {"falsch/b.rmp", "falsch/A.RMP", "falsch/c.txt", "falsch/C.rmp"}) {
             QFile file(folder.filePath(QString::fromUtf8(name)));
             QVERIFY(file.open(QIODevice::WriteOnly));

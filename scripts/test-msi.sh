@@ -18,8 +18,9 @@ set -euo pipefail
 folder=$(realpath "$1")
 package=$(realpath "$2")
 older=$(realpath "$3")
-# What the window's title must hold once "Übung 1.rmp" is open.
-title=${ZEVO_MSI_TITLE:-Zevo [0-9.]* (Übung 1\.rmp)}
+# What the window's title must hold once "Übung 1.rmp" is open (a regular
+# expression, as xdotool takes it).
+title=${ZEVO_MSI_TITLE:-^Zevo [0-9.]+ \(Übung 1\.rmp\)$}
 
 work=$(mktemp -d)
 pids=()

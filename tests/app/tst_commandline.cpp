@@ -70,6 +70,9 @@ private slots:
     // A file manager hands over a name written on a Latin-1 system: its bytes
     // must reach the file system unchanged, as zevo-run reads them.
     void nameBytesKept() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows keeps the command line as text, not as bytes");
+#endif
         const QByteArray name = "\xdcbung 1.rmp";
         QByteArray program = "zevo";
         QByteArray argument = name;

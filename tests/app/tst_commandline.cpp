@@ -73,7 +73,7 @@ private slots:
 #ifdef Q_OS_WIN
         QSKIP("Windows keeps the command line as text, not as bytes");
 #endif
-        const QByteArray name = "\xdcbung 1.rmp";
+        const QByteArray name = "\xdc" "bung 1.rmp";
         QByteArray program = "zevo";
         QByteArray argument = name;
         char* argv[] = {program.data(), argument.data(), nullptr};

@@ -143,7 +143,7 @@ private slots:
     // as zevo-run opens it.
     void loadsNameOfForeignBytes() {
         QTemporaryDir dir;
-        const QByteArray name = QFile::encodeName(dir.path()) + "/\xdcbung.rmp";
+        const QByteArray name = QFile::encodeName(dir.path()) + "/\xdc" "bung.rmp";
         std::FILE* file = std::fopen(name.constData(), "wb");
         QVERIFY(file && std::fputs("10 end", file) >= 0 && std::fclose(file) == 0);
         QCOMPARE(ProgramFile::load(decodeArgument(name)), QStringLiteral("10 end"));

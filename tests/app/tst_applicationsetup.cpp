@@ -178,6 +178,9 @@ private slots:
     // Expanded with "Optionen >>" low on the screen, the print dialog grew past
     // its edge: its buttons could not be reached.
     void expandedPrintDialogStaysOnTheScreen() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows' own print dialog, drawn by the system, does not expand");
+#endif
         QPrinter printer;
         QPrintDialog dialog(&printer);
         ScreenFit::keepInsideWhenGrown(dialog);

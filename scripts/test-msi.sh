@@ -20,7 +20,7 @@ package=$(realpath "$2")
 older=$(realpath "$3")
 # What the window's title must hold once "Übung 1.rmp" is open (a regular
 # expression, as xdotool takes it).
-title=${ZEVO_MSI_TITLE:-^Zevo [0-9.]+ \(Übung 1\.rmp\)$}
+title=${ZEVO_MSI_TITLE:-'^Zevo [0-9.]+ \(Übung 1\.rmp\)$'}
 
 work=$(mktemp -d)
 pids=()
@@ -88,16 +88,26 @@ left_behind() {
             sed "s/^/$hive.reg: /" || true
     done
 }
+reg_query() { # wine reg query ARGS..., its output without CR
+    local out= _
+    # Wine's reg now and then answers nothing while its services start.
+    for _ in 1 2 3; do
+        out=$("$wine" reg query "$@" 2>/dev/null | tr -d '\r')
+        [[ -n $out ]] && break
+        sleep 1
+    done
+    printf '%s\n' "$out"
+}
 uninstall_entries() { # the entries of "Programme und Features" named Zevo
-    "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
-        tr -d '\r' | grep -c 'DisplayName.*REG_SZ.*Zevo$' || true
+    reg_query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
+        grep -c 'DisplayName.*REG_SZ.*Zevo$' || true
 }
 installed_version() {
-    "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
-        tr -d '\r' | awk '/DisplayName.*Zevo$/ { found = 1 } found && /DisplayVersion/ { print $NF; exit }'
+    reg_query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
+        awk '/DisplayName.*Zevo$/ { found = 1 } found && /DisplayVersion/ { print $NF; exit }'
 }
 reg_default() { # the default value of a key, or nothing
-    "$wine" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Standard) *REG_SZ *//p; s/^ *(Default) *REG_SZ *//p' | head -n1
+    reg_query "$1" /ve | sed -n 's/^ *(Standard) *REG_SZ *//p; s/^ *(Default) *REG_SZ *//p' | head -n1
 }
 
 target=$WINEPREFIX/drive_c/Program\ Files/Zevo

@@ -46,6 +46,12 @@ int main(int argc, char* argv[]) {
         qputenv("QT_SCALE_FACTOR",
                 QByteArray::number(ScreenFit::zoomForScreen(*line.zoom, argc, argv, &zoomNotice)));
 
+    // Qt's GDI engine draws the stand-in face unevenly spaced and cuts the
+    // last letters of a label (the end box's "!"), where Windows has no
+    // outline system face (under Wine); FreeType draws it as on Linux.
+    if (Look::usesStandInOnWindows() && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+
     QApplication app(argc, argv);
     ProtocolViewAccessible::install();
     // The title the platform shows for the application. Not the display name:

@@ -32,8 +32,14 @@ QFont windowFont();
 // Windows has, and failing that the stand-in "Liberation Sans".
 QString windowFontFamily(bool msSansSerifIsOutline, bool microsoftSansSerifIsOutline);
 
-// A fixed-width face for program text in the help, which keeps its columns;
-// one every system has.
+// Before the application exists: whether the windows will use the stand-in
+// on this system, for lack of an outline system face (as under Wine). Only
+// on Windows; elsewhere the stand-in is the windows' face anyway.
+bool usesStandInOnWindows();
+
+// A fixed-width face for program text in the help, which keeps its columns:
+// Courier New on Windows (Liberation Mono where it lacks it, as under Wine),
+// Liberation Mono elsewhere.
 QString fixedFontFamily();
 
 // Tab stops of the protocol view and of both printouts lie every eight average

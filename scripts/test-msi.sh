@@ -71,8 +71,10 @@ snapshot() {
     done
 }
 # What a removal may leave: the empty folder and empty keys in which Windows
-# Installer keeps its own records, made at its first use, and what Wine
-# changes on its own (devices, network cards, times).
+# Installer keeps its own records, made at its first use; what Wine changes
+# on its own (devices, network cards, times); and the keys in which Windows
+# keeps its text rendering and its users' fonts, which every Windows has from
+# the start and Wine makes when a program first draws text.
 left_behind() {
     local before=$1 after=$2 hive
     diff "$work/$before.files" "$work/$after.files" | sed -n 's/^> //p' |
@@ -83,7 +85,9 @@ left_behind() {
             grep -v -e '^\[Software\\\\Classes\\\\Installer\\\\[A-Za-z]*\]$' \
                 -e '^\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Installer\\\\' \
                 -e '^\[System\\\\CurrentControlSet\\\\' -e '^\[Hardware\\\\' \
-                -e '^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\NetworkCards' || true
+                -e '^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\NetworkCards' \
+                -e '^\[Software\\\\Microsoft\\\\Avalon\.Graphics' \
+                -e '^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\Fonts\]$' || true
         grep -i -n -e 'zevo' -e '\.rmp' -e 'Registermaschinenprogramm' "$work/$after.$hive.reg" |
             sed "s/^/$hive.reg: /" || true
     done

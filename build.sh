@@ -9,7 +9,9 @@
 #                         build/zevo_<version>-1~deb<release>_<arch>.deb, and check it
 #   ./build.sh windows    Zevo for Windows: Qt cross-built once into a cache (about 50
 #                         minutes), then Zevo, its tests under Wine, the comparison with
-#                         the Linux zevo-run, and build-windows/Zevo-<version>-windows-x64.zip
+#                         the Linux zevo-run, build-windows/Zevo-<version>-windows-x64.zip
+#                         and the installer build-windows/Zevo-<version>-x64.msi, tested
+#                         under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -117,7 +119,7 @@ package)
     ;;
 windows)
     # The Linux zevo-run is what the Windows one is compared with.
-    scripts/install-deps.sh
+    ZEVO_WINDOWS=1 scripts/install-deps.sh
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build build -j "$jobs" --target zevo-run
     prefix=$(scripts/build-windows-deps.sh all | tail -n 1)
@@ -142,6 +144,14 @@ windows)
     ctest --test-dir build-windows --output-on-failure -j "$jobs"
     scripts/compare-windows-runner.sh build/tools/zevo-run build-windows
     scripts/pack-windows.sh build-windows "$prefix"
+    # The same folder as a Windows Installer package, and an older version of
+    # it for the test of the update, both checked in a Wine prefix of their own.
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
+    folder=build-windows/package/Zevo-$version-windows-x64
+    scripts/make-msi.sh "$folder" "build-windows/Zevo-$version-x64.msi"
+    scripts/make-msi.sh "$folder" build-windows/package/Zevo-older-x64.msi 0.9
+    scripts/test-msi.sh "$folder" "build-windows/Zevo-$version-x64.msi" \
+        build-windows/package/Zevo-older-x64.msi
     ;;
 *)
     echo "Aufruf: ./build.sh run|test|sanitize|bench|fuzz|package|windows" >&2

@@ -21,9 +21,12 @@ constexpr qint16 MaxLastRegister = 50;
 
 TOptionenFormular::TOptionenFormular(QWidget* parent)
     // Above the protocol window, which stays on top: opened while it is
-    // shown, the dialog would otherwise come up beneath it.
+    // shown, the dialog would otherwise come up beneath it. Without a sizing
+    // border on Windows, as the main window: a fixed size alone still lets a
+    // window manager under Wine pull it larger, over an unlaid black area.
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("OptionenFormular"));
     setWindowTitle(QStringLiteral("Optionen"));
     setModal(false);

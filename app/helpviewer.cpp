@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -66,10 +67,12 @@ void HelpViewer::buildWindow() {
     // Links are ours to follow: they name topics, not files or web pages.
     m_text->setOpenLinks(false);
     m_text->setOpenExternalLinks(false);
-    m_text->document()->setDefaultStyleSheet(QStringLiteral("pre { background-color: %1; }"
-                                                            "code { font-family: monospace; }"
-                                                            "th { background-color: #e8e8e8; }")
-                                                 .arg(Look::Cream.name()));
+    // The examples' face by name: "monospace" alone gave a serif face on Windows.
+    m_text->document()->setDefaultStyleSheet(
+        QStringLiteral("pre { background-color: %1; font-family: '%2', monospace; }"
+                       "code { font-family: '%2', monospace; }"
+                       "th { background-color: #e8e8e8; }")
+            .arg(Look::Cream.name(), Look::fixedFontFamily()));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_contentsButton);
@@ -217,9 +220,23 @@ void HelpViewer::goBack() {
 }
 
 void HelpViewer::present() {
-    // Enlarged, the viewer's usual size can be taller than the screen.
-    if (!isVisible())
+    if (!isVisible()) {
+        // Enlarged, the viewer's usual size can be taller than the screen.
         ScreenFit::fitSize(*this);
+        // Left to the window manager, the first showing landed wherever there
+        // was room beside Zevo's other windows, partly below the screen's edge:
+        // it starts in the middle of the available area, and every showing
+        // keeps its frame inside that area.
+        if (!m_placed) {
+            if (const QScreen* screen = this->screen()) {
+                QRect area(QPoint(), size());
+                area.moveCenter(screen->availableGeometry().center());
+                move(area.topLeft());
+            }
+            m_placed = true;
+        }
+        ScreenFit::placeInside(*this);
+    }
     show();
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

@@ -43,6 +43,7 @@ private:
     QString m_helpFile;
     QString m_baseDir;
     QString m_currentKey;
+    bool m_placed = false;
     QStringList m_history;
     QTextBrowser* m_text = nullptr;
     QPushButton* m_contentsButton = nullptr;

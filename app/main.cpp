@@ -6,6 +6,7 @@
 #include "commandline.h"
 #include "helpviewer.h"
 #include "look.h"
+#include "nativename.h"
 #include "platformfile.h"
 #include "protocolaccessible.h"
 #include "qtdialogs.h"
@@ -14,20 +15,14 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
     // Read before QApplication exists: the scale factor only counts when Qt
     // starts, and --help must work without a display.
-    QStringList arguments;
-    if (const auto system = PlatformFile::systemArguments()) {
-        arguments = *system;
-    } else {
-        for (int i = 1; i < argc; ++i)
-            arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    const CommandLine line = parseCommandLine(arguments);
+    const CommandLine line = parseCommandLine(programArguments(argc, argv));
     const auto print = [](std::FILE* stream, const QString& text) {
         PlatformFile::useParentConsole();
         const QByteArray bytes = text.toUtf8();
@@ -46,9 +41,16 @@ int main(int argc, char* argv[]) {
     // Qt scales the whole window, fonts and geometry alike; the pictures have
     // "@2x" versions that QIcon takes from factor 2 on. A factor too large for
     // the screen is lowered to one that fits.
+    QString zoomNotice;
     if (line.zoom)
         qputenv("QT_SCALE_FACTOR",
-                QByteArray::number(ScreenFit::zoomForScreen(*line.zoom, argc, argv)));
+                QByteArray::number(ScreenFit::zoomForScreen(*line.zoom, argc, argv, &zoomNotice)));
+
+    // Qt's GDI engine draws the stand-in face unevenly spaced and cuts the
+    // last letters of a label (the end box's "!"), where Windows has no
+    // outline system face (under Wine); FreeType draws it as on Linux.
+    if (Look::usesStandInOnWindows() && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
 
     QApplication app(argc, argv);
     ProtocolViewAccessible::install();
@@ -82,5 +84,10 @@ int main(int argc, char* argv[]) {
     Hauptformular.show();
     if (!line.file.isEmpty())
         Hauptformular.openAtStartUp(line.file);
+    // A lowered zoom said where the user looks: a window program has no console
+    // on Windows, nor when started from a menu. The box waits for nobody.
+    if (!zoomNotice.isEmpty())
+        QTimer::singleShot(0, &Hauptformular,
+                           [&dialogs, zoomNotice] { dialogs.notice(zoomNotice); });
     return app.exec();
 }

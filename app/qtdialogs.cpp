@@ -3,17 +3,21 @@
 #include "helpviewer.h"
 #include "look.h"
 #include "platformfile.h"
+#include "printfallback.h"
 #include "screenfit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeView>
@@ -126,6 +130,9 @@ void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
     if (!initialName.isEmpty())
         dialog.selectFile(initialName);
     QtDialogs::fitColumns(dialog);
+    // Its widgets made, the dialog has read Qt's settings, which on Windows
+    // left an empty key in the registry.
+    PlatformFile::removeEmptySettingsKeys();
 }
 
 QString chosenFile(QFileDialog& dialog) {
@@ -220,6 +227,14 @@ void QtDialogs::showError(const QString& message) {
     errorDisplay(message, boxParent())->exec();
 }
 
+void QtDialogs::notice(const QString& text) {
+    auto box = informationBox(text, boxParent());
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+    (void)box.release(); // deletes itself once closed
+}
+
 QString QtDialogs::openFileName(const QString& initialName) {
     QFileDialog dialog(boxParent());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -241,12 +256,48 @@ QString QtDialogs::saveFileName(const QString& initialName) {
     return chosenFile(dialog);
 }
 
-QPrinter* QtDialogs::choosePrinter() {
+void QtDialogs::offerPdfName(QPrintDialog& dialog, const QString& pdfName) {
+    if (auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        field->setText(QDir::toNativeSeparators(pdfName));
+}
+
+QPrinter* QtDialogs::choosePrinter(const QString& pdfName) {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Without a printer Qt's dialog does nothing visible on Windows.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        const QString file = pdfInsteadOfPrinter(*this, pdfName);
+        if (file.isEmpty())
+            return nullptr;
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(file);
+        return m_printer.get();
+    }
+    // Qt would offer the file printed to last (the protocol's PDF when the
+    // program is printed next), or "print.pdf" in the home folder. A chosen
+    // printer stays chosen; a PDF file as last choice gets this printout's name.
+    if (m_printer->outputFormat() == QPrinter::PdfFormat)
+        m_printer->setOutputFileName(pdfName);
     QPrintDialog dialog(m_printer.get(), boxParent());
     raiseAboveOurWindows(dialog);
+    offerPdfName(dialog, pdfName);
+    // "Optionen >>" makes the dialog grow downwards, enlarged past the screen's
+    // edge, where "Drucken" and "Abbrechen" could not be reached.
+    ScreenFit::keepInsideWhenGrown(dialog);
+    // Qt's dialog asks itself before it replaces an existing file.
     return dialog.exec() == QDialog::Accepted ? m_printer.get() : nullptr;
+}
+
+QString QtDialogs::pdfFileName(const QString& initialName) {
+    QFileDialog dialog(boxParent());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // Replacing an existing file is asked about (the dialog's own question).
+    prepareFileDialog(dialog, {QStringLiteral("PDF-Dateien (*.pdf)")}, initialName);
+    dialog.setDirectory(QFileInfo(initialName).absolutePath());
+    dialog.selectFile(QFileInfo(initialName).fileName());
+    return chosenFile(dialog);
 }
 
 void QtDialogs::helpContents() {

@@ -8,6 +8,7 @@
 class HelpViewer;
 class QFileDialog;
 class QMessageBox;
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -28,10 +29,12 @@ public:
     void error(const QString& text, int helpTopic) override;
     bool confirm(const QString& text) override;
     void showError(const QString& message) override;
+    void notice(const QString& text) override;
 
     QString openFileName(const QString& initialName) override;
     QString saveFileName(const QString& initialName) override;
-    QPrinter* choosePrinter() override;
+    QPrinter* choosePrinter(const QString& pdfName) override;
+    QString pdfFileName(const QString& initialName) override;
 
     void helpContents() override;
     void helpTopic(int contextNumber) override;
@@ -46,6 +49,9 @@ public:
 
     // The file dialog's detail columns made wide enough for German texts.
     static void fitColumns(QFileDialog& dialog);
+    // Where the print dialog has a field for the PDF file (not Windows' own
+    // dialog), it offers pdfName there.
+    static void offerPdfName(QPrintDialog& dialog, const QString& pdfName);
 
 private:
     QWidget* boxParent() const;

@@ -74,7 +74,7 @@ QString zoomLoweredMessage(double wanted, double used, QSize screen) {
         .arg(zoomText(used));
 }
 
-double zoomForScreen(double wanted, int argc, char** argv) {
+double zoomForScreen(double wanted, int argc, char** argv, QString* notice) {
     if (wanted <= 1.0)
         return wanted;
     // QT_SCALE_FACTOR counts only when the application object is made, and the
@@ -102,6 +102,8 @@ double zoomForScreen(double wanted, int argc, char** argv) {
     if (zoom < wanted) {
         const QString message = zoomLoweredMessage(wanted, zoom, available);
         std::fputs(message.toUtf8().constData(), stderr);
+        if (notice)
+            *notice = message.mid(message.indexOf(u' ') + 1).trimmed();
     }
     return zoom;
 }
@@ -151,6 +153,36 @@ private:
     QWidget& m_window;
 };
 } // namespace
+
+namespace {
+class GrowthCheck : public QObject {
+public:
+    explicit GrowthCheck(QWidget& window) : QObject(&window), m_window(window) {
+        window.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Once the window system has the new size, the frame is known.
+        if (watched == &m_window && event->type() == QEvent::Resize && m_window.isVisible())
+            QMetaObject::invokeMethod(this, &GrowthCheck::check, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void check() {
+        if (const QScreen* screen = m_window.screen()) {
+            const QRect available = screen->availableGeometry();
+            const QRect frame = m_window.frameGeometry();
+            if (!available.contains(frame))
+                m_window.move(placeFrame(available, frame));
+        }
+    }
+    QWidget& m_window;
+};
+} // namespace
+
+void keepInsideWhenGrown(QWidget& window) {
+    new GrowthCheck(window);
+}
 
 void placeInside(QWidget& window) {
     const QScreen* screen = window.screen();

@@ -44,10 +44,11 @@ QSize fitClientSize(QSize available, QSize client, QMargins frame);
 QString zoomLoweredMessage(double wanted, double used, QSize screen);
 
 // Before the application exists: the zoom that fits the primary screen,
-// asked of the window system by a short-lived application object. Prints the
-// German line when the zoom is lowered; returns the wanted zoom when there is
-// no screen to ask.
-double zoomForScreen(double wanted, int argc, char** argv);
+// asked of the window system by a short-lived application object. When the
+// zoom is lowered, prints the German line and gives it, without the program's
+// name, as notice for the window; returns the wanted zoom when there is no
+// screen to ask.
+double zoomForScreen(double wanted, int argc, char** argv, QString* notice = nullptr);
 
 // Before a window is first shown. fitSize: a window the user may resize is
 // made small enough for the available area of its screen. placeInside: the
@@ -55,5 +56,9 @@ double zoomForScreen(double wanted, int argc, char** argv);
 // again once the window is shown if its real frame still reaches past it.
 void fitSize(QWidget& window);
 void placeInside(QWidget& window);
+
+// For a window that grows while it is shown (the print dialog's "Optionen >>"):
+// whenever it has grown past the available area, its frame is moved back in.
+void keepInsideWhenGrown(QWidget& window);
 
 } // namespace ScreenFit

@@ -25,7 +25,7 @@ public:
     }
     QString openFileName(const QString&) override { return openAnswer; }
     QString saveFileName(const QString&) override { return {}; }
-    QPrinter* choosePrinter() override { return nullptr; }
+    QPrinter* choosePrinter(const QString&) override { return nullptr; }
     void helpContents() override {}
     void helpTopic(int) override {}
     void beep() override {}

@@ -22,14 +22,24 @@ public:
     // The one error display: the application's title as caption, error icon,
     // "OK", the message completed by withFullStop().
     virtual void showError(const QString& message) = 0;
+    // "Information" that waits for no answer: the program goes on while it is
+    // shown. Where an implementation has no such box, the modal one serves.
+    virtual void notice(const QString& text) { information(text); }
 
     // File dialogs; an empty result means the user cancelled. initialName is
     // the name the dialog offers (each dialog remembers its own).
     virtual QString openFileName(const QString& initialName) = 0;
     virtual QString saveFileName(const QString& initialName) = 0;
-    // The print dialog; null when cancelled. The printer stays owned by the
-    // implementation and keeps its choice for later printouts.
-    virtual QPrinter* choosePrinter() = 0;
+    // The print dialog; null when cancelled. pdfName is the file it offers for
+    // printing to a PDF file. The printer stays owned by the implementation and
+    // keeps its choice for later printouts.
+    virtual QPrinter* choosePrinter(const QString& pdfName) = 0;
+    // A PDF file to print to, asking before an existing one is replaced;
+    // empty when cancelled, or where there is no such dialog.
+    virtual QString pdfFileName(const QString& initialName) {
+        (void)initialName;
+        return QString();
+    }
 
     virtual void helpContents() = 0;
     virtual void helpTopic(int contextNumber) = 0;

@@ -1,5 +1,7 @@
 #include "nativename.h"
 
+#include "platformfile.h"
+
 namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
@@ -120,4 +122,13 @@ QString visibleText(const QString& text, Controls controls) {
         }
     }
     return out;
+}
+
+QStringList programArguments(int argc, char* argv[]) {
+    if (auto system = PlatformFile::systemArguments())
+        return *std::move(system);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << decodeArgument(QByteArray(argv[i]));
+    return arguments;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // File names on the command line are bytes, not always valid UTF-8 (a name
 // written on a Latin-1 system). Such a name survives the trip through QString:
@@ -9,6 +10,12 @@
 // U+DC00 + byte, and encodeArgument() gives the bytes back unchanged.
 QString decodeArgument(const QByteArray& bytes);
 QByteArray encodeArgument(const QString& text);
+
+// The program's arguments without its name, read alike by every program of
+// Zevo: as the system keeps them where that is text (Windows), otherwise each
+// decoded by decodeArgument, so a name reaches the file system as its bytes
+// whatever the locale.
+QStringList programArguments(int argc, char* argv[]);
 
 // What a name or message looks like on a terminal and in the tables: a byte
 // that was not valid UTF-8 (see decodeArgument) as "\xNN", and a backslash as

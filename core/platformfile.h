@@ -44,6 +44,12 @@ std::optional<QString> fileIdentity(const QString& path);
 // it in UTF-16); nothing where it is bytes, which the caller decodes.
 std::optional<QStringList> systemArguments();
 
+// The program names of a command line as the shell would have given them:
+// on Windows, whose cmd.exe leaves "*" and "?" to each program, expanded as
+// Windows' own programs do (wildcards.h; ZevoError for a pattern that matches
+// nothing); on POSIX unchanged, the shell has done it.
+QStringList expandProgramNames(const QStringList& names);
+
 // Gives a windowed program the standard streams it lacks. Windows starts
 // one without them even from a console, so "zevo --help" would print nothing;
 // it then writes to the console it was started from. Streams that lead to a
@@ -65,5 +71,11 @@ void keepNoSettings();
 // program holds names (a byte that is not UTF-8 survives); none when the
 // folder cannot be read.
 std::optional<QStringList> folderEntries(const QString& folder);
+
+// A file dialog reads Qt's settings when it is made, and on Windows that read
+// alone creates the empty key HKCU\Software\QtProject\OrganizationDefaults.
+// Removes it (and QtProject) again where it holds nothing. Nothing on POSIX,
+// where the read creates no file.
+void removeEmptySettingsKeys();
 
 } // namespace PlatformFile

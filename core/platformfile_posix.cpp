@@ -68,6 +68,10 @@ std::optional<QStringList> systemArguments() {
     return std::nullopt;
 }
 
+QStringList expandProgramNames(const QStringList& names) {
+    return names;
+}
+
 void useParentConsole() {}
 
 void useBinaryStandardStreams() {}
@@ -96,5 +100,7 @@ std::optional<QStringList> folderEntries(const QString& folder) {
     ::closedir(dir);
     return names;
 }
+
+void removeEmptySettingsKeys() {}
 
 } // namespace PlatformFile

@@ -1,4 +1,5 @@
 #include "platformfile.h"
+#include "wildcards.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,6 +117,10 @@ std::optional<QStringList> systemArguments() {
     return arguments;
 }
 
+QStringList expandProgramNames(const QStringList& names) {
+    return expandWildcards(names);
+}
+
 void useParentConsole() {
     const auto missing = [](DWORD which) {
         const HANDLE handle = ::GetStdHandle(which);
@@ -174,6 +179,25 @@ std::optional<QStringList> folderEntries(const QString& folder) {
     if (!dir.exists() || !dir.isReadable())
         return std::nullopt;
     return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+void removeEmptySettingsKeys() {
+    // Innermost first: QtProject is empty only once OrganizationDefaults is gone.
+    for (const wchar_t* name :
+         {L"Software\\QtProject\\OrganizationDefaults", L"Software\\QtProject"}) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, name, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            continue;
+        DWORD subkeys = 0;
+        DWORD values = 0;
+        const bool empty = ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr,
+                                              nullptr, &values, nullptr, nullptr, nullptr,
+                                              nullptr) == ERROR_SUCCESS &&
+                           subkeys == 0 && values == 0;
+        ::RegCloseKey(key);
+        if (empty)
+            ::RegDeleteKeyW(HKEY_CURRENT_USER, name);
+    }
 }
 
 } // namespace PlatformFile

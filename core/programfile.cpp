@@ -2,6 +2,7 @@
 
 #include "checkedwrite.h"
 #include "codepage.h"
+#include "platformfile.h"
 #include "zevoerror.h"
 
 #include <QDir>
@@ -24,8 +25,10 @@ QString openFailedMessage(const QString& path) {
 }
 
 QString load(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    // Through the platform, as zevo-run reads: a name from the command line
+    // may hold bytes the locale cannot decode, and only a plain file is read.
+    QFile file;
+    if (!PlatformFile::openForReading(file, path, true))
         throw ZevoError(openFailedMessage(path));
     return read(file);
 }

@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "look.h"
 #include "plaintextprinter.h"
+#include "printfallback.h"
 #include "programfile.h"
 #include "zevoerror.h"
 
@@ -143,7 +144,7 @@ void ProgramDocument::printProgram() {
         m_dialogs.information(QStringLiteral("Sie müssen die Datei zuerst speichern!!"));
         return;
     }
-    QPrinter* printer = m_dialogs.choosePrinter();
+    QPrinter* printer = m_dialogs.choosePrinter(programPdfName(ActFileName));
     if (!printer)
         return;
     QStringList lines;

@@ -22,8 +22,25 @@ inline constexpr QColor Cream{255, 251, 240};
 
 // The font of every window. It stands in for an 8-point sans-serif system font,
 // 11 pixels high, and has widths that fit the windows' fixed layouts. On
-// Windows it is that font, "MS Sans Serif", where the system has it.
+// Windows it is that font, "MS Sans Serif", where the system has it as an
+// outline face (see windowFontFamily).
 QFont windowFont();
+
+// The face of the windows on Windows. "MS Sans Serif" is a bitmap font on
+// most systems (and under Wine), which Qt draws with uneven spacing, without
+// bold and cut off; then "Microsoft Sans Serif", the outline face every
+// Windows has, and failing that the stand-in "Liberation Sans".
+QString windowFontFamily(bool msSansSerifIsOutline, bool microsoftSansSerifIsOutline);
+
+// Before the application exists: whether the windows will use the stand-in
+// on this system, for lack of an outline system face (as under Wine). Only
+// on Windows; elsewhere the stand-in is the windows' face anyway.
+bool usesStandInOnWindows();
+
+// A fixed-width face for program text in the help, which keeps its columns:
+// Courier New on Windows (Liberation Mono where it lacks it, as under Wine),
+// Liberation Mono elsewhere.
+QString fixedFontFamily();
 
 // Tab stops of the protocol view and of both printouts lie every eight average
 // character widths of the font in use.

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "look.h"
 #include "plaintextprinter.h"
+#include "printfallback.h"
 #include "protocolview.h"
 
 #include <QAction>
@@ -138,9 +139,10 @@ void TProtokollFormular::ZwischenablageButtonClick() {
 
 void TProtokollFormular::DruckButtonClick() {
     guardCommand(m_dialogs, [this] {
-        QPrinter* printer = m_dialogs.choosePrinter();
+        const QString fileName = m_fileName ? m_fileName() : QString();
+        QPrinter* printer = m_dialogs.choosePrinter(protocolPdfName(fileName));
         if (!printer)
             return;
-        printPlainText(*printer, protocolLines(), font(), m_fileName ? m_fileName() : QString());
+        printPlainText(*printer, protocolLines(), font(), fileName);
     });
 }

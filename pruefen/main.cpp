@@ -19,14 +19,7 @@ int main(int argc, char* argv[]) {
     // Read before QApplication exists: the scale factor only counts when Qt
     // starts, and --help must work without a display. Names stay as the
     // system gave them, so a submission whose name is not UTF-8 is found.
-    QStringList arguments;
-    if (const auto system = PlatformFile::systemArguments()) {
-        arguments = *system;
-    } else {
-        for (int i = 1; i < argc; ++i)
-            arguments << decodeArgument(QByteArray(argv[i]));
-    }
-    const WindowCommandLine line = parseWindowCommandLine(arguments);
+    const WindowCommandLine line = parseWindowCommandLine(programArguments(argc, argv));
     const PruefenFiles files = splitPruefenFiles(line.files);
     const auto print = [](std::FILE* stream, const QString& text) {
         PlatformFile::useParentConsole();

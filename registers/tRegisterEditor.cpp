@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 // Geometry of the grid, kept together.
@@ -71,7 +74,7 @@ void TRegisterEditor::setupView() {
     title->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     title->setSectionResizeMode(KeyColumn, QHeaderView::Interactive);
     title->setSectionResizeMode(ValueColumn, QHeaderView::Stretch); // fills the rest
-    title->resizeSection(KeyColumn, KeyColumnWidth);
+    fitKeyColumn();
 
     QHeaderView* rows = verticalHeader();
     rows->setVisible(false);
@@ -93,6 +96,24 @@ void TRegisterEditor::setupView() {
     QPalette colours = palette();
     colours.setColor(QPalette::Base, Look::Cream);
     setPalette(colours);
+}
+
+void TRegisterEditor::fitKeyColumn() {
+    // The layout's width fits the 11-pixel system font; a wider face (the one
+    // Windows resolved) would cut the heading to "Registe".
+    QHeaderView* title = horizontalHeader();
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, title);
+    const int cellMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int needed = std::max(
+        QFontMetrics(title->font()).horizontalAdvance(QStringLiteral("Register")) + 2 * margin,
+        fontMetrics().horizontalAdvance(QStringLiteral("R50")) + 2 * cellMargin);
+    title->resizeSection(KeyColumn, std::max(KeyColumnWidth, needed + 1));
+}
+
+void TRegisterEditor::changeEvent(QEvent* e) {
+    QTableWidget::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        fitKeyColumn();
 }
 
 QString TRegisterEditor::valueText(qint32 n) const {

@@ -76,9 +76,12 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void keyboardSearch(const QString& search) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void setupView();
+    // The key column wide enough for its heading and "R50" in the font in use.
+    void fitKeyColumn();
     // Repaints the key cell of register n (where the mark may appear or vanish).
     void updateKeyCell(qint32 n);
     void openEditor(int row);

@@ -35,10 +35,12 @@ if [[ "${ZEVO_PACKAGE:-}" == 1 ]]; then
 fi
 # Zevo for Windows (./build.sh windows, CI): the MinGW-w64 cross compiler,
 # Ninja for the Qt build, dpkg-dev for apt-get source, Wine for the tests and
-# the comparison with the Linux runner, zip for the folder.
+# the comparison with the Linux runner, zip for the folder, wixl and msitools
+# for the installer, xdotool and bc for its test.
 if [[ "${ZEVO_WINDOWS:-}" == 1 ]]; then
     packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-        mingw-w64-x86-64-dev ninja-build dpkg-dev perl python3 wine64 zip unzip xvfb xauth)
+        mingw-w64-x86-64-dev ninja-build dpkg-dev perl python3 wine64 zip unzip xvfb xauth
+        wixl msitools xdotool bc)
 fi
 
 missing=()

@@ -3,7 +3,8 @@
 #   scripts/windows-proof.sh BUILD-DIR SHOT-DIR [DISPLAY-NUMBER]
 # starts zevo.exe from the packed folder with an example, takes a picture of
 # the main window, resets and starts the clocked run (F8, F6) until the end box
-# shows (second picture), saves the program (Strg+S) and checks its bytes
+# shows (second picture), pictures the help (F1) and the box that "Drucken"
+# shows without a printer, saves the program (Strg+S) and checks its bytes
 # against the example, reopens it through the file dialog (Strg+O) and saves
 # again, and compares the Wine prefix's registry before and after: nothing of
 # Zevo's or Qt's may be added. Needs Xvfb, openbox and xdotool.
@@ -78,6 +79,26 @@ done
 sleep 1
 import -window root "$shots/windows-end.png"
 xdotool key Return
+sleep 1
+
+# The help (F1), its examples in a fixed-width face.
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+xdotool key F1
+help=$(window_named "Zevo-Hilfe")
+sleep 2
+import -window root "$shots/windows-help.png"
+xdotool windowclose "$help" 2>/dev/null || xdotool key --window "$help" alt+F4
+sleep 1
+
+# "Drucken" without a printer (Wine has none): the German box, declined.
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+eval "$(xdotool getwindowgeometry --shell "$main")"
+# The toolbar's fourth button: xdotool gives the window's place at the menu
+# bar's middle here (Wine under openbox), the toolbar lies 11 pixels lower.
+xdotool mousemove $((X + 80)) $((Y + 11)) click 1
+sleep 2
+import -window root "$shots/windows-no-printer.png"
+xdotool key Escape
 sleep 1
 
 # Save: the same bytes as the example (Windows-1252, CR LF).

@@ -125,17 +125,12 @@ int gradeAll(const RunnerOptions& options) {
 int main(int argc, char* argv[]) {
     // The protocol's bytes reach a file or pipe as they are, LF and all.
     PlatformFile::useBinaryStandardStreams();
-    QStringList arguments;
-    if (const auto system = PlatformFile::systemArguments()) {
-        arguments = *system;
-    } else {
-        for (int i = 1; i < argc; ++i)
-            arguments << decodeArgument(QByteArray(argv[i]));
-    }
+    const QStringList arguments = programArguments(argc, argv);
 
     RunnerOptions options;
     try {
         options = parseRunnerOptions(arguments);
+        options.programFiles = PlatformFile::expandProgramNames(options.programFiles);
         if (options.taskFile && !options.help)
             checkTableFiles(options);
     } catch (const ZevoError& e) {

@@ -5,6 +5,7 @@
 #include "helpviewer.h"
 #include "look.h"
 #include "qtdialogs.h"
+#include "screenfit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,16 +13,24 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeView>
 
 #include <memory>
+
+#ifdef Q_OS_WIN
+#include "platformfile.h"
+#include <windows.h>
+#endif
 
 class TestApplicationSetup : public QObject {
     Q_OBJECT
@@ -69,6 +78,29 @@ private slots:
         dialog.show();
         QVERIFY(header->length() <= tree->viewport()->width());
         dialog.hide();
+    }
+
+    // Reading Qt's settings, a file dialog left an empty registry key.
+    void fileDialogLeavesNoRegistryKey() {
+#ifndef Q_OS_WIN
+        QSKIP("only Windows keeps Qt's settings in the registry");
+#else
+        const auto exists = [] {
+            HKEY key = nullptr;
+            const bool found = ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\QtProject", 0,
+                                               KEY_READ, &key) == ERROR_SUCCESS;
+            if (found)
+                ::RegCloseKey(key);
+            return found;
+        };
+        PlatformFile::removeEmptySettingsKeys(); // an earlier test's dialog
+        QVERIFY(!exists());
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        QVERIFY(exists()); // Qt's own doing: the reason for the removal
+        PlatformFile::removeEmptySettingsKeys();
+        QVERIFY(!exists());
+#endif
     }
 
     // The file dialogs show dates (and sizes) in Qt's system locale.
@@ -128,6 +160,78 @@ private slots:
         qunsetenv(variable.toLatin1().constData());
         qputenv("LC_ALL", saved);
         QCOMPARE(shown, separator);
+    }
+
+    // Qt offered "print.pdf" in the home folder, or the file printed to last.
+    void printDialogOffersThePrintoutsPdf() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows' own print dialog has no field for the file");
+#endif
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        QtDialogs::offerPdfName(dialog, QStringLiteral("/schule/ggt.pdf"));
+        auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+        QVERIFY(field);
+        QCOMPARE(field->text(), QStringLiteral("/schule/ggt.pdf"));
+    }
+
+    // Expanded with "Optionen >>" low on the screen, the print dialog grew past
+    // its edge: its buttons could not be reached.
+    void expandedPrintDialogStaysOnTheScreen() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows' own print dialog, drawn by the system, does not expand");
+#endif
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        ScreenFit::keepInsideWhenGrown(dialog);
+        const QRect available = dialog.screen()->availableGeometry();
+        dialog.move(available.left(), available.bottom() - dialog.sizeHint().height() - 10);
+        dialog.show();
+        QPushButton* expand = nullptr;
+        for (auto* button : dialog.findChildren<QPushButton*>())
+            if (button->text().contains(u">>"))
+                expand = button;
+        if (!expand)
+            QSKIP("this platform's print dialog does not expand");
+        const int collapsed = dialog.height();
+        expand->click();
+        QTRY_VERIFY(dialog.height() > collapsed);
+        QTRY_VERIFY(available.contains(dialog.frameGeometry()));
+        dialog.hide();
+    }
+
+    // A note at start-up (a lowered zoom) is shown and the program goes on.
+    void noticeWaitsForNobody() {
+        HelpViewer help;
+        QtDialogs dialogs(help);
+        dialogs.notice(QStringLiteral("Zevo verwendet --zoom 2."));
+        QMessageBox* box = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(window); b && b->isVisible())
+                box = b;
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Zevo verwendet --zoom 2."));
+        QVERIFY(!box->isModal() && !QApplication::activeModalWidget());
+        const QPointer<QMessageBox> gone(box);
+        box->close();
+        QTRY_VERIFY(!gone);
+    }
+
+    // Under Wine, and on many a Windows, "MS Sans Serif" is a bitmap font that
+    // Qt draws cut off and unevenly spaced, and never bold.
+    void windowFaceIsAnOutlineFace_data() {
+        QTest::addColumn<bool>("msSansSerif");
+        QTest::addColumn<bool>("microsoftSansSerif");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("outline MS Sans Serif") << true << true << "MS Sans Serif";
+        QTest::newRow("bitmap MS Sans Serif") << false << true << "Microsoft Sans Serif";
+        QTest::newRow("neither (Wine)") << false << false << "Liberation Sans";
+    }
+    void windowFaceIsAnOutlineFace() {
+        QFETCH(bool, msSansSerif);
+        QFETCH(bool, microsoftSansSerif);
+        QFETCH(QString, face);
+        QCOMPARE(Look::windowFontFamily(msSansSerif, microsoftSansSerif), face);
     }
 
     void oneFontEverywhere_data() {

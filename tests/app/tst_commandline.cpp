@@ -3,6 +3,7 @@
 // that names it, so a typo never starts a window of a strange size or silently
 // without the file the user asked for.
 #include "commandline.h"
+#include "nativename.h"
 
 #include <QTest>
 
@@ -79,6 +80,20 @@ private slots:
         QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
         QCOMPARE(line.file, QStringLiteral("a.rmp"));
         QCOMPARE(line.registers, (QList<QPair<qint32, qint32>>{{1, 12}, {2, 31}, {1, -3}}));
+    }
+
+    // A file manager hands over a name written on a Latin-1 system: its bytes
+    // must reach the file system unchanged, as zevo-run reads them.
+    void nameBytesKept() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows keeps the command line as text, not as bytes");
+#endif
+        const QByteArray name = "\xdc" "bung 1.rmp";
+        QByteArray program = "zevo";
+        QByteArray argument = name;
+        char* argv[] = {program.data(), argument.data(), nullptr};
+        const CommandLine line = parseCommandLine(programArguments(2, argv));
+        QCOMPARE(encodeArgument(line.file), name);
     }
 };
 

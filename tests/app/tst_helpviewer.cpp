@@ -1,13 +1,17 @@
 #include "helpfile.h"
 #include "helpviewer.h"
+#include "look.h"
+#include "screenfit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 // ZEVO_EXE_DIR: the folder of the built zevo executable, where the build puts
@@ -50,6 +54,8 @@ private slots:
 
     void viewerShowsContentsAndEachContextNumber();
     void viewerFollowsLinksAndGoesBack();
+    void viewerOpensInsideTheScreen();
+    void examplesInAFixedWidthFace();
     void missingFileIsExplainedInTheViewer();
     void missingTopicIsExplainedInTheViewer();
 
@@ -221,6 +227,33 @@ void TestHelpViewer::viewerFollowsLinksAndGoesBack() {
     QVERIFY(shownText(viewer).contains(QStringLiteral("Das Thema „gibtsnicht“ gibt es")));
     QTest::mouseClick(back, Qt::LeftButton);
     QCOMPARE(viewer.currentTopicKey(), QStringLiteral("3"));
+}
+
+// "monospace" alone gave Windows' serif face: the examples lost their columns.
+void TestHelpViewer::examplesInAFixedWidthFace() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("hilfedateien/Zevo.hlp")),
+                      "#topic inhalt Inhalt\n<pre>10 load 1</pre>\n"));
+    HelpViewer viewer;
+    viewer.setBaseDirectory(dir.path());
+    viewer.setHelpFile(kHelpPath);
+    viewer.showContents();
+    const auto* text = viewer.findChild<QTextBrowser*>(QStringLiteral("HelpText"));
+    QTextBlock block = text->document()->begin();
+    while (block.isValid() && !block.text().startsWith(u"10 load 1"))
+        block = block.next();
+    QVERIFY2(block.isValid(), qPrintable(text->toPlainText()));
+    const QFont face = block.begin().fragment().charFormat().font();
+    QCOMPARE(face.families().value(0), Look::fixedFontFamily());
+}
+
+// Left to the window manager, the viewer came up partly below the screen.
+void TestHelpViewer::viewerOpensInsideTheScreen() {
+    HelpViewer viewer;
+    viewer.setHelpFile(kHelpPath);
+    viewer.showContents();
+    const QRect frame = QRect(viewer.pos(), viewer.size()).marginsAdded(ScreenFit::AssumedFrame);
+    QVERIFY(viewer.screen()->availableGeometry().contains(frame));
 }
 
 void TestHelpViewer::missingFileIsExplainedInTheViewer() {

@@ -81,6 +81,7 @@ void TestOptions::layoutAndCaptions() {
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     QCOMPARE(dialog->pos(), QPoint(581, 40));
     QVERIFY(dialog->windowFlags() & Qt::WindowCloseButtonHint);
+    QVERIFY(dialog->windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
     QTabWidget* pages = dialog->OptionenPageControl;
     QCOMPARE(pages->geometry(), QRect(0, 0, 321, 265));
     QCOMPARE(pages->tabText(0), QStringLiteral("Programmeinstellungen"));

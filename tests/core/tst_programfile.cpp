@@ -1,6 +1,7 @@
 #include "checkedwrite.h"
 #include "programfile.h"
 #include "codepage.h"
+#include "nativename.h"
 #include "zevoerror.h"
 
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <cstdio>
 #ifndef Q_OS_WIN
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -136,6 +138,18 @@ private slots:
         QDir::setCurrent(previous);
         QCOMPARE(got, message.arg(QDir::toNativeSeparators(QDir(dir.path()).absoluteFilePath(name))));
     }
+
+#ifndef Q_OS_WIN
+    // A name whose bytes are no UTF-8 (written on a Latin-1 system) opens
+    // as zevo-run opens it.
+    void loadsNameOfForeignBytes() {
+        QTemporaryDir dir;
+        const QByteArray name = QFile::encodeName(dir.path()) + "/\xdc" "bung.rmp";
+        std::FILE* file = std::fopen(name.constData(), "wb");
+        QVERIFY(file && std::fputs("10 end", file) >= 0 && std::fclose(file) == 0);
+        QCOMPARE(ProgramFile::load(decodeArgument(name)), QStringLiteral("10 end"));
+    }
+#endif
 
     void capacityIsTheLimit() {
         QTemporaryDir dir;

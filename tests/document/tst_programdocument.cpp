@@ -302,6 +302,8 @@ private slots:
         f.dialogs.log.clear();
         f.document.DruckenClick(); // cancelled print dialog: nothing printed
         QCOMPARE(f.dialogs.log, QStringList{"print"});
+        // A PDF of its own, beside the program: never the protocol's file.
+        QCOMPARE(f.dialogs.printPdfNames, QStringList{f.path(QStringLiteral("p.pdf"))});
 
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -371,6 +371,9 @@ void TestProtocolWindow::printWritesToTheChosenPrinter() {
     window->setFileNameSource([] { return QStringLiteral("/tmp/test.rmp"); });
     QTest::mouseClick(window->DruckButton, Qt::LeftButton);
     QCOMPARE(dialogs->log, QStringList{QStringLiteral("print")});
+    // Offered as PDF: a name of its own in the program's folder.
+    QCOMPARE(dialogs->printPdfNames,
+             QStringList{QFileInfo(QStringLiteral("/tmp/Protokoll.pdf")).absoluteFilePath()});
     QVERIFY(QFileInfo(pdf).size() > 0);
 }
 

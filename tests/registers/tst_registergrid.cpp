@@ -105,6 +105,17 @@ private slots:
         delete dialogs;
     }
 
+    // A wider face than the layout's (as Windows resolved it) cut the heading
+    // to "Registe": the key column follows the font in use.
+    void headingFitsAWiderFace() {
+        QFont wide(QStringLiteral("Liberation Sans"));
+        wide.setPixelSize(15);
+        window->setFont(wide);
+        QHeaderView* title = grid->horizontalHeader();
+        QVERIFY(title->sectionSize(0) > QFontMetrics(title->font()).horizontalAdvance(QStringLiteral("Register")));
+        QCOMPARE(grid->columnWidth(0) + grid->columnWidth(1), grid->viewport()->width());
+    }
+
     void appearance() {
         QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(),
                  QStringLiteral("Register"));

@@ -76,9 +76,14 @@ public:
         log << QStringLiteral("save:") + initialName;
         return saveAnswer;
     }
-    QPrinter* choosePrinter() override {
+    QPrinter* choosePrinter(const QString& pdfName) override {
         log << QStringLiteral("print");
+        printPdfNames << pdfName;
         return printer;
+    }
+    QString pdfFileName(const QString& initialName) override {
+        log << QStringLiteral("pdf:") + initialName;
+        return pdfAnswer;
     }
     void helpContents() override { log << QStringLiteral("help:contents"); }
     void helpTopic(int contextNumber) override { log << QStringLiteral("help:%1").arg(contextNumber); }
@@ -89,5 +94,7 @@ public:
     QString openAnswer;
     QString saveAnswer;
     QPrinter* printer = nullptr;
+    QStringList printPdfNames; // what each print dialog offered as PDF file
+    QString pdfAnswer;
     std::function<void()> onBox; // runs while a box would be open
 };

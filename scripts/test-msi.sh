@@ -88,7 +88,7 @@ left_behind() {
                 -e '^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\NetworkCards' \
                 -e '^\[Software\\\\Microsoft\\\\Avalon\.Graphics' \
                 -e '^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\Fonts\]$' || true
-        grep -i -n -e 'zevo' -e '\.rmp' -e 'Registermaschinenprogramm' "$work/$after.$hive.reg" |
+        grep -i -n -e 'zevo' -e '\.rmp' -e '\.aufgabe' -e 'Registermaschinenprogramm' "$work/$after.$hive.reg" |
             sed "s/^/$hive.reg: /" || true
     done
 }
@@ -141,7 +141,7 @@ for m in "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/
     [[ -d $m ]] && menu=$m
 done
 [[ -n $menu ]] || fail "kein Ordner Zevo im Startmenü"
-for link in Zevo.lnk LIESMICH.lnk; do
+for link in Zevo.lnk LIESMICH.lnk "Zevo – Aufgaben prüfen.lnk"; do
     [[ -f $menu/$link ]] || fail "Startmenü ohne $link"
 done
 [[ $(reg_default 'HKLM\Software\Classes\.rmp') == Zevo.Programm ]] || fail ".rmp gehört nicht zu Zevo"
@@ -151,6 +151,9 @@ command=$(reg_default 'HKLM\Software\Classes\Zevo.Programm\shell\open\command')
 [[ $command == '"C:\Program Files\Zevo\zevo.exe" "%1"' ]] || fail "Öffnen-Befehl: $command"
 [[ $(reg_default 'HKLM\Software\Classes\Zevo.Programm\DefaultIcon') == 'C:\Program Files\Zevo\zevo.exe,0' ]] ||
     fail "Dateityp ohne Zevos Bild"
+[[ $(reg_default 'HKLM\Software\Classes\.aufgabe') == Zevo.Aufgabe ]] || fail ".aufgabe gehört nicht zu Zevo"
+command=$(reg_default 'HKLM\Software\Classes\Zevo.Aufgabe\shell\open\command')
+[[ $command == '"C:\Program Files\Zevo\zevo-pruefen.exe" "%1"' ]] || fail "Öffnen-Befehl für .aufgabe: $command"
 [[ $(uninstall_entries) == 1 ]] || fail "nicht genau ein Eintrag in Programme und Features"
 
 # --- A .rmp file opened as Explorer opens it --------------------------------

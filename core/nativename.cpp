@@ -93,7 +93,9 @@ bool isDirectionMark(char16_t c) {
 
 } // namespace
 
-QString visibleText(const QString& text, Controls controls) {
+namespace {
+
+QString shown(const QString& text, Controls controls, bool escapeBackslash) {
     const auto hex = [](QString& out, uint byte) {
         out += QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
     };
@@ -103,7 +105,7 @@ QString visibleText(const QString& text, Controls controls) {
         const char16_t c = text[i].unicode();
         if (isEscapedByte(text, i)) {
             hex(out, c - EscapeBase);
-        } else if (c == u'\\') {
+        } else if (c == u'\\' && escapeBackslash) {
             out += QStringLiteral("\\\\");
         } else if (controls == Controls::Keep ||
                    (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F) && !isDirectionMark(c))) {
@@ -122,6 +124,16 @@ QString visibleText(const QString& text, Controls controls) {
         }
     }
     return out;
+}
+
+} // namespace
+
+QString visibleText(const QString& text, Controls controls) {
+    return shown(text, controls, true);
+}
+
+QString messageText(const QString& text) {
+    return shown(text, Controls::Escape, false);
 }
 
 QStringList programArguments(int argc, char* argv[]) {

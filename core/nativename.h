@@ -28,3 +28,9 @@ QStringList programArguments(int argc, char* argv[]);
 // double every backslash.
 enum class Controls { Escape, Keep };
 QString visibleText(const QString& text, Controls controls = Controls::Escape);
+
+// A message naming a file, on the terminal or in a box: as visibleText, but
+// a backslash stays as it is, so a Windows path reads as the user wrote it.
+// The report and the tables, where two names must never look alike, use
+// visibleText.
+QString messageText(const QString& text);

@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
     const QString error = line.error.isEmpty() ? files.error : line.error;
     if (!error.isEmpty()) {
         print(stderr, QStringLiteral("zevo-pruefen: %1\nHilfe: zevo-pruefen --help\n")
-                          .arg(visibleText(error)));
+                          .arg(messageText(error)));
         return 2;
     }
     if (line.help || line.version) {

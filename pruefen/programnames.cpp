@@ -29,7 +29,7 @@ ProgramNames expandProgramNames(const QStringList& names) {
         const std::optional<QStringList> entries = PlatformFile::folderEntries(name);
         if (!entries) {
             result.problems
-                << QStringLiteral("Ordner %1 kann nicht gelesen werden.").arg(visibleText(name));
+                << QStringLiteral("Ordner %1 kann nicht gelesen werden.").arg(messageText(name));
             continue;
         }
         QStringList programs;

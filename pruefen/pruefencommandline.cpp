@@ -12,7 +12,7 @@ PruefenFiles splitPruefenFiles(const QStringList& files) {
             result.task = file;
         } else {
             result.error = QStringLiteral("Mehr als eine Aufgabendatei angegeben: %1, %2")
-                               .arg(visibleText(result.task), visibleText(file));
+                               .arg(messageText(result.task), messageText(file));
             break;
         }
     }

@@ -118,7 +118,7 @@ void PruefenWindow::guarded(const std::function<void()>& command) {
     try {
         command();
     } catch (const ZevoError& e) {
-        m_dialogs.showError(visibleText(e.message()));
+        m_dialogs.showError(messageText(e.message()));
     } catch (const std::exception& e) {
         m_dialogs.showError(QString::fromLocal8Bit(e.what()));
     }
@@ -131,14 +131,14 @@ bool PruefenWindow::openTask(const QString& path) {
         m_dialogs.showError(
             QStringLiteral("Aufgabendatei %1 kann nicht geöffnet werden: sie ist keine gewöhnliche "
                            "Datei oder fehlt")
-                .arg(visibleText(path)));
+                .arg(messageText(path)));
         return false;
     }
     Task task;
     try {
         task = loadTask(path);
     } catch (const ZevoError& e) {
-        m_dialogs.showError(visibleText(e.message()));
+        m_dialogs.showError(messageText(e.message()));
         return false;
     }
     m_controller->cancel();
@@ -171,12 +171,12 @@ void PruefenWindow::addPrograms(const QStringList& names) {
         watchLater();
     if (twice.size() == 1)
         statusBar()->showMessage(
-            QStringLiteral("%1 steht schon in der Liste.").arg(visibleText(twice.first())), 10000);
+            QStringLiteral("%1 steht schon in der Liste.").arg(messageText(twice.first())), 10000);
     else if (twice.size() > 1)
         statusBar()->showMessage(
             QStringLiteral("%1 Programme standen schon in der Liste, darunter %2.")
                 .arg(twice.size())
-                .arg(visibleText(twice.first())),
+                .arg(messageText(twice.first())),
             10000);
     else if (added.isEmpty() && expanded.problems.isEmpty())
         statusBar()->showMessage(QStringLiteral("Keine Programme (.rmp) gefunden."), 10000);
@@ -248,7 +248,7 @@ void PruefenWindow::saveResults() {
                               PlatformFile::kindOf(path) == PlatformFile::Kind::Directory;
     if (!confirmed || linkOrFolder) {
         if (const std::optional<QString> refusal = tableTargetRefusal(path, kind)) {
-            m_dialogs.showError(visibleText(*refusal));
+            m_dialogs.showError(messageText(*refusal));
             return;
         }
     }
@@ -266,10 +266,10 @@ void PruefenWindow::saveResults() {
     }
     if (!written) {
         m_dialogs.showError(
-            QStringLiteral("Datei %1 kann nicht geschrieben werden").arg(visibleText(path)));
+            QStringLiteral("Datei %1 kann nicht geschrieben werden").arg(messageText(path)));
         return;
     }
-    statusBar()->showMessage(QStringLiteral("Ergebnisse gespeichert in %1.").arg(visibleText(path)),
+    statusBar()->showMessage(QStringLiteral("Ergebnisse gespeichert in %1.").arg(messageText(path)),
                              10000);
 }
 
@@ -303,7 +303,7 @@ void PruefenWindow::openInSimulator() {
     if (!reachesQtUnchanged(absolute)) {
         m_dialogs.showError(QStringLiteral("Datei %1 kann Zevo nicht übergeben werden: ihr Name "
                                            "ist kein gültiger Dateiname dieses Systems")
-                                .arg(visibleText(program)));
+                                .arg(messageText(program)));
         return;
     }
     const QString zevo = simulatorPath();
@@ -319,7 +319,7 @@ void PruefenWindow::openInSimulator() {
         arguments << QStringLiteral("-r") << QStringLiteral("%1=%2").arg(n).arg(value);
     if (!m_dialogs.startDetached(zevo, arguments))
         m_dialogs.showError(
-            QStringLiteral("Zevo (%1) konnte nicht gestartet werden").arg(visibleText(zevo)));
+            QStringLiteral("Zevo (%1) konnte nicht gestartet werden").arg(messageText(zevo)));
 }
 
 void PruefenWindow::showHelp() {
@@ -355,7 +355,7 @@ void PruefenWindow::showSelectedProgram() {
             grade = e.grade;
             heading = programReportLine(*task, *e.grade);
         } else {
-            heading = visibleText(e.path) + QStringLiteral(": ") +
+            heading = messageText(e.path) + QStringLiteral(": ") +
                       ResultsModel::verdictText(m_results->verdict(row));
         }
     }

@@ -24,7 +24,7 @@ namespace {
 // Every message on one line as it is meant: a name in it cannot break the
 // line or steer the terminal, and a NUL cannot cut it.
 void printTo(std::FILE* stream, const QString& text) {
-    const QByteArray line = visibleText(text).toUtf8() + '\n';
+    const QByteArray line = messageText(text).toUtf8() + '\n';
     PlatformFile::writeUtf8(stream, line.constData(), std::size_t(line.size()));
 }
 

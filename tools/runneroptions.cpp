@@ -290,7 +290,7 @@ QString runnerHelpText() {
         "  ist, die Zevo geschrieben hat. Ein Programm, das keine gewöhnliche Datei\n"
         "  ist (Pipe, Gerät, Ordner), besteht keinen Fall. Steuerzeichen in Namen\n"
         "  erscheinen als \\n, \\t, \\xNN, Bytes, die kein UTF-8 sind, als \\xNN,\n"
-        "  ein \\ als \\\\.\n"
+        "  ein \\ im Bericht und in den Tabellen als \\\\.\n"
         "\n"
         "Aufgabendatei (UTF-8), je Zeile eine Angabe, \"#\" beginnt einen Kommentar,\n"
         "\"\\#\" steht für ein \"#\" ohne Kommentar:\n"

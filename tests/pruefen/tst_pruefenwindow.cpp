@@ -281,6 +281,9 @@ void TestPruefenWindow::resultsSavedAsZevoRunWritesThem() {
 }
 
 void TestPruefenWindow::symbolicLinkIsNeverWrittenThrough() {
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes a shortcut (.lnk) on Windows, not a link under the name given");
+#endif
     QTemporaryDir dir;
     const QString victim = writeFile(dir.filePath(QStringLiteral("anna.rmp")), "10 end\r\n");
     QVERIFY(QFile::link(victim, dir.filePath(QStringLiteral("ergebnis.csv"))));
@@ -429,11 +432,18 @@ void TestPruefenWindow::badTaskFileNamesTheFile_data() {
 void TestPruefenWindow::badTaskFileNamesTheFile() {
     QFETCH(QString, kind);
     QTemporaryDir dir;
+#ifdef Q_OS_WIN
+    // Windows allows no control character in a name.
+    const QString task = dir.filePath(QStringLiteral("kaputt.aufgabe"));
+    const QString shown = QStringLiteral("kaputt.aufgabe");
+#else
     const QString task = dir.filePath(QStringLiteral("kaputt\x01.aufgabe"));
+    const QString shown = QStringLiteral("kaputt\\x01.aufgabe");
+#endif
     if (kind == u"text")
         QVERIFY(!writeFile(task, "R1=1 R3\n").isEmpty());
     else if (kind == u"folder")
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("kaputt\x01.aufgabe")));
+        QVERIFY(QDir(dir.path()).mkdir(QFileInfo(task).fileName()));
 #ifndef Q_OS_WIN
     else
         QVERIFY(::mkfifo(QFile::encodeName(task), 0600) == 0);
@@ -442,8 +452,7 @@ void TestPruefenWindow::badTaskFileNamesTheFile() {
     PruefenWindow window(dialogs);
     QVERIFY(!window.openTask(task));
     QCOMPARE(dialogs.errors.size(), 1);
-    QVERIFY2(dialogs.errors.first().contains(QStringLiteral("kaputt\\x01.aufgabe")),
-             qPrintable(dialogs.errors.first()));
+    QVERIFY2(dialogs.errors.first().contains(shown), qPrintable(dialogs.errors.first()));
     QVERIFY(!window.results().task());
 }
 

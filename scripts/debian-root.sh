@@ -95,7 +95,7 @@ EOF
 }
 
 run_in() {
-    local binds=() spec host inside ro
+    local binds=() bind host inside ro
     # Global: the exit trap needs it after this function has returned.
     root=$(realpath "$1")
     [[ "$root" != / && -x "$root/bin/sh" ]] || die "$1 ist keine Debian-Wurzel."
@@ -116,11 +116,11 @@ run_in() {
     cp -L /etc/resolv.conf "$root/etc/resolv.conf"
     mount -t proc proc "$root/proc"
     mount --bind /dev "$root/dev"
-    for spec in "${binds[@]}"; do
-        ro=${spec%%=*}
-        spec=${spec#*=}
-        host=${spec%%:*}
-        inside=$root${spec#*:}
+    for bind in "${binds[@]}"; do
+        ro=${bind%%=*}
+        bind=${bind#*=}
+        host=${bind%%:*}
+        inside=$root${bind#*:}
         mkdir -p "$host" "$inside"
         mount --bind "$host" "$inside"
         [[ "$ro" == --bind-ro ]] && mount -o remount,bind,ro "$inside"

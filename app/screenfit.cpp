@@ -125,6 +125,16 @@ void fitSize(QWidget& window) {
 }
 
 namespace {
+// Moves the window so that its whole frame lies in its screen's available area.
+void moveFrameInside(QWidget& window) {
+    if (const QScreen* screen = window.screen()) {
+        const QRect available = screen->availableGeometry();
+        const QRect frame = window.frameGeometry();
+        if (!available.contains(frame))
+            window.move(placeFrame(available, frame));
+    }
+}
+
 // Once a window is on the screen its real frame is known: a frame that still
 // reaches past the available area (a frame larger than assumed) is moved in.
 class FrameCheck : public QObject {
@@ -142,12 +152,7 @@ public:
 
 private:
     void check() {
-        if (const QScreen* screen = m_window.screen()) {
-            const QRect available = screen->availableGeometry();
-            const QRect frame = m_window.frameGeometry();
-            if (!available.contains(frame))
-                m_window.move(placeFrame(available, frame));
-        }
+        moveFrameInside(m_window);
         deleteLater();
     }
     QWidget& m_window;
@@ -169,12 +174,7 @@ public:
 
 private:
     void check() {
-        if (const QScreen* screen = m_window.screen()) {
-            const QRect available = screen->availableGeometry();
-            const QRect frame = m_window.frameGeometry();
-            if (!available.contains(frame))
-                m_window.move(placeFrame(available, frame));
-        }
+        moveFrameInside(m_window);
     }
     QWidget& m_window;
 };

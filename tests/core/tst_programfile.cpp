@@ -60,6 +60,26 @@ QByteArray readBytes(const QString& path) {
 class TestProgramFile : public QObject {
     Q_OBJECT
 
+#ifndef Q_OS_WIN
+    // Runs act with the process's file size limit at bytes (which holds for
+    // root too) and SIGXFSZ ignored, so a write past it fails instead.
+    template <class Act>
+    static bool underSizeLimit(rlim_t bytes, const Act& act) {
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit previous{};
+        if (getrlimit(RLIMIT_FSIZE, &previous) != 0)
+            return false;
+        rlimit limited = previous;
+        limited.rlim_cur = bytes;
+        const bool limitedNow = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+        if (limitedNow)
+            act();
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        return limitedNow;
+    }
+#endif
+
 private slots:
     void everyByteHasItsOwnCharacter() {
         QByteArray all;
@@ -195,15 +215,10 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("p.rmp"));
         writeBytes(path, "10 end\r\n");
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        rlimit limited = previous;
-        limited.rlim_cur = 1000;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const QString message = errorOf([&] { ProgramFile::save(path, QString(size, u'x')); });
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
+        QString message;
+        QVERIFY(underSizeLimit(1000, [&] {
+            message = errorOf([&] { ProgramFile::save(path, QString(size, u'x')); });
+        }));
         QCOMPARE(message, QStringLiteral("Stream-Schreibfehler"));
         QCOMPARE(readBytes(path), QByteArray("10 end\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.rmp"});
@@ -220,15 +235,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("p.rmp"));
         writeBytes(path, QByteArray(500, 'o'));
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        rlimit limited = previous;
-        limited.rlim_cur = 1000;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const CheckedWrite result = writeInPlace(path, QByteArray(3000, 'n'));
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
+        CheckedWrite result = CheckedWrite::Written;
+        QVERIFY(underSizeLimit(1000, [&] { result = writeInPlace(path, QByteArray(3000, 'n')); }));
         QCOMPARE(result, CheckedWrite::Failed);
         QCOMPARE(readBytes(path), QByteArray(500, 'o'));
         QCOMPARE(writeInPlace(path, "10 end"), CheckedWrite::Written);

@@ -122,9 +122,10 @@ windows)
     ZEVO_WINDOWS=1 scripts/install-deps.sh
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build build -j "$jobs" --target zevo-run
-    prefix=$(scripts/build-windows-deps.sh all | tail -n 1)
+    scripts/build-windows-deps.sh all
+    prefix=$(scripts/build-windows-deps.sh prefix)
     # pkg-config and CMake see the Windows libraries only, never the host's.
-    PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH= \
+    PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH='' \
         cmake -G Ninja -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_PREFIX_PATH="$prefix" -DQT_HOST_PATH=/usr \

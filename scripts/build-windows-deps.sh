@@ -7,22 +7,42 @@
 # a stamp file written only after its install succeeded; a part without its
 # stamp is built again from scratch.
 #
-#   scripts/build-windows-deps.sh [all|qt|xlsxwriter]    prints the folder last
+#   scripts/build-windows-deps.sh [all|qt|xlsxwriter]    builds what is missing
+#   scripts/build-windows-deps.sh prefix    prints the folder of a finished build
 #
 # Qt's qtbase takes about 50 minutes on two cores; the rest a minute.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-# The host Qt (Debian's, for moc/rcc/uic) and the cross-built one must agree.
-qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null | sed 's/+.*//')
-qt_version=${qt_version:-6.4.2}
+what=${1:-all}
+case "$what" in
+all | qt | xlsxwriter | prefix) ;;
+*) echo "Aufruf: $0 [all|qt|xlsxwriter|prefix]" >&2; exit 2 ;;
+esac
+die() { echo "build-windows-deps.sh: $*" >&2; exit 1; }
+
+[[ $what == prefix ]] || ZEVO_WINDOWS=1 "$root/scripts/install-deps.sh" >&2
+
+# The host Qt (Debian's, for moc/rcc/uic) and the cross-built one must be the
+# same version: read it after install-deps.sh has installed the host's.
+host_qt=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools 2>/dev/null) ||
+    die "qt6-base-dev-tools ist nicht installiert; scripts/install-deps.sh installiert es."
+qt_version=${host_qt%%+*}
+[[ $qt_version =~ ^6\.[0-9]+\.[0-9]+$ ]] ||
+    die "Die Qt-Version des Systems ($host_qt) ist nicht lesbar."
 cache=${ZEVO_WINDOWS_CACHE:-$HOME/.cache/zevo-windows}
 prefix=$cache/qt-$qt_version-mingw64
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 jobs=${ZEVO_WINDOWS_JOBS:-$(nproc)}
-what=${1:-all}
 
-ZEVO_WINDOWS=1 "$root/scripts/install-deps.sh" >&2
+# The folder of a finished build, for build.sh: nothing is built or installed.
+if [[ $what == prefix ]]; then
+    for part in zlib xlsxwriter qtbase; do
+        [[ -f $prefix/.$part-done ]] || die "$prefix ist nicht fertig gebaut ($part fehlt); zuerst: $0 all"
+    done
+    echo "$prefix"
+    exit 0
+fi
 
 sudo=()
 [[ $(id -u) -ne 0 ]] && sudo=(sudo)
@@ -56,12 +76,14 @@ ensure_deb_src() {
 # prints the unpacked source tree.
 # A source unpacked whole before (its marker written after apt-get source
 # succeeded) is kept, so an interrupted build goes on where it stopped.
+# A package given as name=version is fetched in exactly that version.
 fetch_source() {
     local package=$1 scratch=$2
     if [[ ! -f $scratch/.fetched ]]; then
         rm -rf "$scratch"
         mkdir -p "$scratch"
-        (cd "$scratch" && apt-get source -q "$package" >&2)
+        (cd "$scratch" && apt-get source -q "$package" >&2) ||
+            die "Debian bietet die Quellen von $package nicht an (apt-get source)."
         touch "$scratch/.fetched"
     fi
     find "$scratch" -mindepth 1 -maxdepth 1 -type d ! -name build | head -n1
@@ -126,7 +148,9 @@ patch_qt_settings() {
     for file in src/widgets/dialogs/qfiledialog.cpp src/gui/kernel/qplatformdialoghelper.cpp; do
         grep -q "$marker" "$src/$file" && continue
         perl -0pi -e "s/(void QFileDialogPrivate::saveSettings\(\)\n\{\n|void QColorDialogStaticData::writeSettings\(\) const\n\{\n)/\1    return; \/\/ $marker\n/" "$src/$file"
-        grep -q "$marker" "$src/$file"
+        # A Qt whose text differs would otherwise be built unpatched, silently.
+        grep -q "$marker" "$src/$file" ||
+            die "$file: die Stelle für den Eingriff fehlt in diesem Qt ($qt_version); das Muster in patch_qt_settings passt nicht mehr."
     done
 }
 
@@ -134,12 +158,17 @@ build_qt() {
     [[ -f $prefix/.qtbase-done ]] && return
     local scratch=$cache/src/qt6-base
     local src
-    src=$(fetch_source qt6-base "$scratch")
+    src=$(fetch_source "qt6-base=$host_qt" "$scratch")
+    # A scratch folder left by an earlier run may hold another version.
+    local fetched
+    fetched=$(dpkg-parsechangelog -l "$src/debian/changelog" -S Version)
+    [[ $fetched == "$host_qt" ]] ||
+        die "$scratch enthält qt6-base $fetched, das System hat $host_qt; den Ordner löschen und neu starten."
     patch_qt_settings "$src"
     # OpenGL stays on: Windows loads it at run time (dynamicgl), nothing is
     # needed to build, and the Windows platform plugin expects it.
     # Nothing of the host's may be found: no pkg-config files, no Vulkan headers.
-    PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH= \
+    PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH='' \
     cmake -G Ninja -S "$src" -B "$scratch/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -176,6 +205,4 @@ case "$what" in
 all) build_xlsxwriter; build_qt; install_translations ;;
 qt) build_qt; install_translations ;;
 xlsxwriter) build_xlsxwriter ;;
-*) echo "Aufruf: $0 [all|qt|xlsxwriter]" >&2; exit 2 ;;
 esac
-echo "$prefix"

@@ -1,5 +1,6 @@
 #include "checkedwrite.h"
 
+#include "nativename.h"
 #include "platformfile.h"
 
 #include <QFile>
@@ -15,6 +16,10 @@ CheckedWrite writeWholeFile(const QString& path, const QByteArray& bytes) {
                    ? CheckedWrite::Written
                    : CheckedWrite::Failed;
     }
+
+    // QSaveFile would write under another name, leaving the user's file as it was.
+    if (!reachesQtUnchanged(path))
+        return CheckedWrite::NotCreated;
 
     QSaveFile file(path);
     // Unbuffered, so that a failed write is seen by the write itself: a

@@ -2,6 +2,8 @@
 
 #include "platformfile.h"
 
+#include <QFile>
+
 namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
@@ -134,6 +136,16 @@ QString visibleText(const QString& text, Controls controls) {
 
 QString messageText(const QString& text) {
     return shown(text, Controls::Escape, false);
+}
+
+bool reachesQtUnchanged(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path)
+    return true; // names are UTF-16 there
+#else
+    return QFile::encodeName(path) == encodeArgument(path) &&
+           QFile::decodeName(QFile::encodeName(path)) == path;
+#endif
 }
 
 QStringList programArguments(int argc, char* argv[]) {

@@ -11,6 +11,12 @@
 QString decodeArgument(const QByteArray& bytes);
 QByteArray encodeArgument(const QString& text);
 
+// Whether Qt's own file functions (QSaveFile, the watcher, a started
+// program's arguments) reach the file by this name. A name that is not UTF-8
+// is held with its bytes, which only our own calls give back: Qt would turn
+// them into another name.
+bool reachesQtUnchanged(const QString& path);
+
 // The program's arguments without its name, read alike by every program of
 // Zevo: as the system keeps them where that is text (Windows), otherwise each
 // decoded by decodeArgument, so a name reaches the file system as its bytes

@@ -2,6 +2,7 @@
 
 #include "checkedwrite.h"
 #include "codepage.h"
+#include "nativename.h"
 #include "platformfile.h"
 #include "zevoerror.h"
 
@@ -13,7 +14,8 @@
 namespace {
 
 QString fullPath(const QString& path) {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    // messageText: a byte that is not UTF-8 shows as "\xNN", not as a box.
+    return messageText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 } // namespace

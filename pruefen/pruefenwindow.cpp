@@ -50,19 +50,6 @@ std::optional<TableKind> tableKindOf(const QString& path) {
     return std::nullopt;
 }
 
-// Whether Qt's own file functions (the watcher, a started program's
-// arguments) reach the file by this name. A name that is not UTF-8 is held
-// with its bytes (see nativename.h), which only our own calls give back.
-bool reachesQtUnchanged(const QString& path) {
-#ifdef Q_OS_WIN
-    Q_UNUSED(path)
-    return true; // names are UTF-16 there
-#else
-    return QFile::encodeName(path) == encodeArgument(path) &&
-           QFile::decodeName(QFile::encodeName(path)) == path;
-#endif
-}
-
 } // namespace
 
 PruefenWindow::PruefenWindow(PruefenDialogs& dialogs, QWidget* parent)

@@ -2,6 +2,7 @@
 #include "programfile.h"
 #include "codepage.h"
 #include "nativename.h"
+#include "platformfile.h"
 #include "zevoerror.h"
 
 #include <QDir>
@@ -168,6 +169,14 @@ private slots:
         std::FILE* file = std::fopen(name.constData(), "wb");
         QVERIFY(file && std::fputs("10 end", file) >= 0 && std::fclose(file) == 0);
         QCOMPARE(ProgramFile::load(decodeArgument(name)), QStringLiteral("10 end"));
+        // Saving it must not write another file, named as Qt would encode it.
+        const QString path = decodeArgument(name);
+        QCOMPARE(errorOf([&] { ProgramFile::save(path, QStringLiteral("20 end")); }),
+                 QStringLiteral("Datei %1 kann nicht erstellt werden")
+                     .arg(QFileInfo(dir.path()).absoluteFilePath() + "/\\xdcbung.rmp"));
+        QCOMPARE(PlatformFile::folderEntries(dir.path()), QStringList{path.section(u'/', -1)});
+        QCOMPARE(ProgramFile::load(path), QStringLiteral("10 end"));
+        QCOMPARE(std::remove(name.constData()), 0); // QTemporaryDir cannot name it
     }
 #endif
 

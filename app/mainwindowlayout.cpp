@@ -6,6 +6,7 @@
 #include "look.h"
 #include "runcontrol.h"
 #include "tRegisterEditor.h"
+#include "windowgeometry.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -82,14 +83,12 @@ void THauptformular::createControls() {
 }
 
 void THauptformular::placeControls() {
-    // Client area 401 x 465 below the menu bar; the window cannot be resized.
-    constexpr int ClientWidth = 401;
-    constexpr int ClientHeight = 465;
-    centralWidget()->setFixedSize(ClientWidth, ClientHeight);
+    // The client area below the menu bar; the window cannot be resized.
+    centralWidget()->setFixedSize(WindowGeometry::MainClientSize);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    move(254, 116);
+    move(WindowGeometry::MainWindowPlace);
 
-    ToolBar->setGeometry(0, 0, 401, 29);
+    ToolBar->setGeometry(0, 0, WindowGeometry::MainClientSize.width(), 29);
     // The toolbar's own button for buttons that do not fit: never shown here,
     // but a screen reader lists it all the same.
     if (auto* more = ToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))

@@ -8,8 +8,8 @@
 #include "look.h"
 #include "protocolview.h"
 #include "qtdialogs.h"
-#include "screenfit.h"
 #include "tRegisterEditor.h"
+#include "windowgeometry.h"
 
 #include <QDir>
 #include <QAbstractButton>
@@ -859,8 +859,8 @@ private slots:
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE(w.size().height(), 465 + w.MainMenu->height());
         // The zoom that fits the screen is reckoned with these sizes.
-        QCOMPARE(w.size(), ScreenFit::MainWindowSize);
-        QCOMPARE(app.options.size(), ScreenFit::OptionsDialogSize);
+        QCOMPARE(w.size(), WindowGeometry::MainWindowSize);
+        QCOMPARE(app.options.size(), WindowGeometry::OptionsDialogSize);
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(w.ProgramMemo->geometry(), QRect(8, 16, 225, 353));
         QCOMPARE(w.RegisterEditor->geometry(), QRect(256, 48, 137, 353));

@@ -101,13 +101,8 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     options.setClearProtocol([this] { m_run->clearProtocol(); });
     options.setSetMarkChanges([this](bool on) { SetMarkChanges(on); });
     // The menu's shortcut keys also work in these two windows, before their controls.
-    QList<QAction*> shortcuts;
-    for (QAction* action : m_commands) {
-        if (!action->shortcut().isEmpty())
-            shortcuts.append(action);
-    }
-    protocol.addActions(shortcuts);
-    options.addActions(shortcuts);
+    protocol.addActions(m_shortcutCommands);
+    options.addActions(m_shortcutCommands);
     m_router->addWindow(&protocol);
     m_router->addWindow(&options);
 }

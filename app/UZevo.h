@@ -19,7 +19,6 @@ class QMenu;
 class QMenuBar;
 class QSlider;
 class QToolBar;
-class QToolButton;
 class ShortcutRouter;
 class TOptionenFormular;
 class TProtokollFormular;
@@ -113,11 +112,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct ToolButtonPlace {
-        const char* name;
-        int left;
-    };
-
     void createControls();
     void placeControls();
     void createCommands();
@@ -138,7 +132,7 @@ private:
     ShortcutRouter* m_router = nullptr;
 
     QList<QAction*> m_commands; // every menu item and separator, in menu order
+    QList<QAction*> m_shortcutCommands; // the menu items with a shortcut key
     std::array<QList<QAction*>, CommandGroupCount> m_groups;
-    QList<QToolButton*> m_buttons;
-    QList<QWidget*> m_dividers;
+    QList<QWidget*> m_toolBarItems; // buttons and dividers, in the toolbar's table order
 };

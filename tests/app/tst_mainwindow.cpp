@@ -341,6 +341,23 @@ private slots:
         }
     }
 
+    // "Neu" after steps: the window clears the registers and the counter and
+    // asks for a reset before the next run, as the document tells it to.
+    void newAfterStepsStartsAfresh() {
+        Application app;
+        app.typeProgram({"10 cload 4", "20 store 2", "30 end"});
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F8);
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F5);
+        QTest::keyClick(app.window.ProgramMemo, Qt::Key_F5);
+        QCOMPARE(app.window.RegisterEditor->valueText(2), QStringLiteral("4"));
+        app.item("Neu")->trigger();
+        QCOMPARE(app.window.RegisterEditor->valueText(2), QStringLiteral("0"));
+        QCOMPARE(app.window.StepsLabel->text(), QStringLiteral("0"));
+        for (const QString& name : RunItems)
+            QVERIFY(!app.window.command(name)->isEnabled());
+        QCOMPARE(app.window.windowTitle(), QStringLiteral("Zevo 1.0"));
+    }
+
     void beendenAsksFirst() {
         Application app;
         app.dialogs.confirmAnswer = false;

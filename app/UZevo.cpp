@@ -6,6 +6,7 @@
 #include "applicationsetup.h"
 #include "commandguard.h"
 #include "dialogs.h"
+#include "highlightrule.h"
 #include "look.h"
 #include "shortcutrouter.h"
 #include "step.h"
@@ -46,9 +47,10 @@ THauptformular::THauptformular(Dialogs& dialogs, QWidget* parent)
 
     m_run = std::make_unique<RunControl>(*ProgramMemo, *RegisterEditor, m_settings, *this,
                                          m_dialogs);
-    m_document = std::make_unique<ProgramDocument>(*ProgramMemo, *this, m_dialogs);
+    m_document = std::make_unique<ProgramDocument>(*ProgramMemo, m_settings, m_dialogs);
 
     connectControls();
+    connectDocument();
     initialState();
 }
 
@@ -60,9 +62,23 @@ void THauptformular::connectControls() {
             &THauptformular::RegisterEditorClick);
 }
 
+// A new program starts with empty registers and the counter at 0, and must be
+// reset before it runs; a loaded one is reset at once, as "Zurücksetzen" does.
+// None of these reactions throws: they run inside the document's signals.
+void THauptformular::connectDocument() {
+    ProgramDocument* document = m_document.get();
+    connect(document, &ProgramDocument::newProgramBegun, RegisterEditor,
+            &TRegisterEditor::ClearRegisters);
+    connect(document, &ProgramDocument::programEmptied, this, [this] { m_run->ShowStepCount(0); });
+    connect(document, &ProgramDocument::newProgramReady, this,
+            [this] { m_run->SetCommandStates(CommandState::Stopped); });
+    connect(document, &ProgramDocument::programLoaded, this, &THauptformular::ProgrammResetClick);
+    connect(document, &ProgramDocument::captionChanged, this, &QWidget::setWindowTitle);
+}
+
 void THauptformular::initialState() {
     updateFrequency(TaktrateTrackBar->value());
-    ShowStepCount(0);
+    m_run->ShowStepCount(0);
     m_run->SetCommandStates(CommandState::Stopped);
     RegisterEditor->setDialogs(&m_dialogs);
     ProgramMemo->setDialogs(&m_dialogs);
@@ -76,29 +92,19 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     m_options = &options;
     m_settings.setTarget(&options);
     // The run writes its protocol into that window for as long as it exists.
-    m_run->run().sink().setSink(&protocol);
-    connect(&protocol, &QObject::destroyed, this,
-            [this] { m_run->run().sink().setSink(nullptr); });
+    m_run->setProtocolSink(&protocol);
+    connect(&protocol, &QObject::destroyed, this, [this] { m_run->setProtocolSink(nullptr); });
     protocol.setFileNameSource([this] { return getActFileName(); });
     connect(&protocol, &TProtokollFormular::hiddenByUser, this,
             [this] { command(QStringLiteral("Protokoll"))->setChecked(false); });
     options.setDialogs(&m_dialogs);
-    options.setClearProtocol([this] { m_run->run().writeHeading(); });
+    options.setClearProtocol([this] { m_run->clearProtocol(); });
     options.setSetMarkChanges([this](bool on) { SetMarkChanges(on); });
     // The menu's shortcut keys also work in these two windows, before their controls.
-    QList<QAction*> shortcuts;
-    for (QAction* action : m_commands) {
-        if (!action->shortcut().isEmpty())
-            shortcuts.append(action);
-    }
-    protocol.addActions(shortcuts);
-    options.addActions(shortcuts);
+    protocol.addActions(m_shortcutCommands);
+    options.addActions(m_shortcutCommands);
     m_router->addWindow(&protocol);
     m_router->addWindow(&options);
-}
-
-void THauptformular::ShowStepCount(qint32 n) {
-    m_run->run().ShowStepCount(n);
 }
 
 // --- RunWindow -------------------------------------------------------------
@@ -136,32 +142,14 @@ void THauptformular::stepCountChanged(qint32 count) {
 }
 
 void THauptformular::lineReached(qint32 line) {
-    if (!m_settings.highlightCurrentLine())
-        return;
-    // A step that took the focus would send the user's next keys for the cell
-    // into the program; the line is marked all the same.
-    if (m_run->isRunning() && RegisterEditor->isEditingCell())
-        ProgramMemo->markLineKeepingFocus(line);
-    else
-        ProgramMemo->HighlightLine(line);
-}
-
-// --- DocumentHost ----------------------------------------------------------
-
-void THauptformular::ClearRegisters() {
-    RegisterEditor->ClearRegisters();
-}
-
-void THauptformular::setStoppedState() {
-    m_run->SetCommandStates(CommandState::Stopped);
-}
-
-void THauptformular::setCaption(const QString& caption) {
-    setWindowTitle(caption);
-}
-
-bool THauptformular::highlightCurrentLine() const {
-    return m_settings.highlightCurrentLine();
+    highlightIfWanted(m_settings, line, [this](qint32 next) {
+        // A step that took the focus would send the user's next keys for the
+        // cell into the program; the line is marked all the same.
+        if (m_run->isRunning() && RegisterEditor->isEditingCell())
+            ProgramMemo->markLineKeepingFocus(next);
+        else
+            ProgramMemo->HighlightLine(next);
+    });
 }
 
 // --- Commands --------------------------------------------------------------

@@ -19,7 +19,6 @@ class QMenu;
 class QMenuBar;
 class QSlider;
 class QToolBar;
-class QToolButton;
 class ShortcutRouter;
 class TOptionenFormular;
 class TProtokollFormular;
@@ -29,8 +28,9 @@ class TRegisterEditor;
 // The main window: program editor, register grid, clock-rate slider, step
 // counter, and every command of the application in menu and toolbar. Run
 // control and the file commands live in their own classes; the handlers here
-// delegate to them and implement the window side they need.
-class THauptformular : public QMainWindow, public RunWindow, public DocumentHost {
+// delegate to them, implement the window side run control needs and decide
+// what follows when the document tells of a new or loaded program.
+class THauptformular : public QMainWindow, public RunWindow {
     Q_OBJECT
 public:
     explicit THauptformular(Dialogs& dialogs, QWidget* parent = nullptr);
@@ -56,12 +56,9 @@ public:
     // Answers whether the window may close (asks when the setting says so).
     bool exitProgram();
     QString getActFileName() const { return m_document->getActFileName(); }
-    qint32 shownStepCount() const { return m_run->run().stepCount(); }
+    qint32 shownStepCount() const { return m_run->stepCount(); }
 
     void DisableRunCommands() { m_run->DisableRunCommands(); }
-
-    // Sets the run's counter, which the display follows.
-    void ShowStepCount(qint32 n) override;
 
     // RunWindow
     void SetCommandStates(const CommandFlags& flags) override;
@@ -76,12 +73,6 @@ public:
     // stays in a register cell the user is typing in.
     void lineReached(qint32 line) override;
     void stepCountChanged(qint32 count) override;
-
-    // DocumentHost
-    void ClearRegisters() override;
-    void setStoppedState() override;
-    void setCaption(const QString& caption) override;
-    bool highlightCurrentLine() const override;
 
     QMenuBar* MainMenu = nullptr;
     QToolBar* ToolBar = nullptr;
@@ -106,7 +97,7 @@ public slots:
     void EinzelschrittClick();
     void ProgrammStartClick();
     void ProgrammStopClick();
-    void ProgrammResetClick() override;
+    void ProgrammResetClick();
     void RegisterSpeichernClick();
     void RegisterLadenClick();
     void RegisterClearClick();
@@ -121,16 +112,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct ToolButtonPlace {
-        const char* name;
-        int left;
-    };
-
     void createControls();
     void placeControls();
     void createCommands();
     void createToolBar();
     void connectControls();
+    void connectDocument();
     void initialState();
     // Commands that move the focus into the editor or read the registers end
     // here, with the grid's one message, while a cell holds an incomplete entry.
@@ -145,7 +132,7 @@ private:
     ShortcutRouter* m_router = nullptr;
 
     QList<QAction*> m_commands; // every menu item and separator, in menu order
+    QList<QAction*> m_shortcutCommands; // the menu items with a shortcut key
     std::array<QList<QAction*>, CommandGroupCount> m_groups;
-    QList<QToolButton*> m_buttons;
-    QList<QWidget*> m_dividers;
+    QList<QWidget*> m_toolBarItems; // buttons and dividers, in the toolbar's table order
 };

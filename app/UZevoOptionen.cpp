@@ -5,6 +5,7 @@
 #include "look.h"
 #include "radiogroup.h"
 #include "updownarrows.h"
+#include "windowgeometry.h"
 #include "wrappingcheckbox.h"
 
 #include <QCheckBox>
@@ -93,9 +94,10 @@ void TOptionenFormular::createControls() {
 }
 
 void TOptionenFormular::placeControls() {
-    setFixedSize(321, 308);
-    move(581, 40);
-    OptionenPageControl->setGeometry(0, 0, 321, 265);
+    constexpr int Width = WindowGeometry::OptionsDialogSize.width();
+    setFixedSize(WindowGeometry::OptionsDialogSize);
+    move(WindowGeometry::OptionsDialogPlace);
+    OptionenPageControl->setGeometry(0, 0, Width, 265);
     SicherheitsabfrageCheckBox->setGeometry(16, 16, 241, 33);
     RegistermarkierenCheckBox->setGeometry(16, 56, 265, 17);
     ProgrammzeilemarkierenCheckBox->setGeometry(16, 88, 201, 17);
@@ -103,7 +105,7 @@ void TOptionenFormular::placeControls() {
     // layout was made for: a one-line caption may grow to the page's edge
     // rather than be cut off.
     for (QCheckBox* box : {RegistermarkierenCheckBox, ProgrammzeilemarkierenCheckBox}) {
-        const int room = 321 - 4 - box->x();
+        const int room = Width - 4 - box->x();
         box->resize(qBound(box->width(), box->sizeHint().width(), room), box->height());
     }
     ProtokollartRadioGroup->setGeometry(8, 8, 297, 73);

@@ -5,6 +5,7 @@
 
 #include "look.h"
 #include "shortcutrouter.h"
+#include "toolbarlayout.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -223,13 +224,12 @@ void THauptformular::createCommands() {
     QAction* protocol = command(QStringLiteral("Protokoll"));
     protocol->setCheckable(true);
 
-    m_router = new ShortcutRouter(this);
-    QList<QAction*> withShortcut;
     for (QAction* action : m_commands) {
         if (!action->shortcut().isEmpty())
-            withShortcut.append(action);
+            m_shortcutCommands.append(action);
     }
-    m_router->setActions(withShortcut);
+    m_router = new ShortcutRouter(this);
+    m_router->setActions(m_shortcutCommands);
     m_router->addWindow(this);
     QCoreApplication::instance()->installEventFilter(m_router);
 }
@@ -241,31 +241,26 @@ void THauptformular::createToolBar() {
     ToolBar->setFloatable(false);
     ToolBar->setFocusPolicy(Qt::NoFocus);
     // The buttons are placed by hand at fixed edges, not by the toolbar's layout.
-    const char* order[] = {
-        "NewButton",   "OpenButton", "SaveButton",    "PrintButton",   "-",
-        "CopyButton",  "-",          "StepButton",    "RunButton",     "StopButton",
-        "ResetButton", "-",          "RegSaveButton", "RegLoadButton", "RegClearButton",
-        "-",           "HelpButton", "InfoButton"};
     int divider = 0;
-    for (const char* name : order) {
-        if (name[0] == '-') {
+    for (const ToolBarLayout::Item& item : ToolBarLayout::Items) {
+        if (!item.button) {
             auto* space = new QFrame(ToolBar);
             space->setFrameShape(QFrame::VLine);
             space->setFrameShadow(QFrame::Sunken);
             space->setObjectName(divider == 0 ? QStringLiteral("SpaceToolButton")
                                               : QStringLiteral("SpaceToolButton%1").arg(divider));
             ++divider;
-            m_dividers.append(space);
+            m_toolBarItems.append(space);
             continue;
         }
         const CommandEntry* entry = nullptr;
         for (const CommandEntry& e : commandTable()) {
-            if (e.button && qstrcmp(e.button, name) == 0)
+            if (e.button && qstrcmp(e.button, item.button) == 0)
                 entry = &e;
         }
         Q_ASSERT(entry);
         auto* button = new QToolButton(ToolBar);
-        button->setObjectName(QString::fromLatin1(name));
+        button->setObjectName(QString::fromLatin1(item.button));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -273,7 +268,7 @@ void THauptformular::createToolBar() {
         // The button shares its menu item's action: same handler, same enabled
         // state, and the action's tooltip is the hint.
         button->setDefaultAction(command(QString::fromLatin1(entry->name)));
-        m_buttons.append(button);
+        m_toolBarItems.append(button);
     }
 }
 

@@ -6,6 +6,8 @@
 #include "look.h"
 #include "runcontrol.h"
 #include "tRegisterEditor.h"
+#include "toolbarlayout.h"
+#include "windowgeometry.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -82,29 +84,22 @@ void THauptformular::createControls() {
 }
 
 void THauptformular::placeControls() {
-    // Client area 401 x 465 below the menu bar; the window cannot be resized.
-    constexpr int ClientWidth = 401;
-    constexpr int ClientHeight = 465;
-    centralWidget()->setFixedSize(ClientWidth, ClientHeight);
+    // The client area below the menu bar; the window cannot be resized.
+    centralWidget()->setFixedSize(WindowGeometry::MainClientSize);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    move(254, 116);
+    move(WindowGeometry::MainWindowPlace);
 
-    ToolBar->setGeometry(0, 0, 401, 29);
+    ToolBar->setGeometry(0, 0, WindowGeometry::MainClientSize.width(), 29);
     // The toolbar's own button for buttons that do not fit: never shown here,
     // but a screen reader lists it all the same.
     if (auto* more = ToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
         more->setAccessibleName(QStringLiteral("Weitere Schaltflächen"));
-    constexpr int ButtonTop = 2;
-    constexpr int ButtonWidth = 23;
-    constexpr int ButtonHeight = 22;
-    constexpr int DividerWidth = 8;
-    // Left edges of the buttons and dividers, from left to right.
-    constexpr int ButtonLefts[] = {0, 23, 46, 69, 100, 131, 154, 177, 200, 231, 254, 277, 308, 331};
-    constexpr int DividerLefts[] = {92, 123, 223, 300};
-    for (qsizetype i = 0; i < m_buttons.size(); ++i)
-        m_buttons[i]->setGeometry(ButtonLefts[i], ButtonTop, ButtonWidth, ButtonHeight);
-    for (qsizetype i = 0; i < m_dividers.size(); ++i)
-        m_dividers[i]->setGeometry(DividerLefts[i], ButtonTop, DividerWidth, ButtonHeight);
+    // The toolbar's items were made from the same table, in its order.
+    for (qsizetype i = 0; i < m_toolBarItems.size(); ++i) {
+        const ToolBarLayout::Item& item = ToolBarLayout::Items[i];
+        const int width = item.button ? ToolBarLayout::ButtonWidth : ToolBarLayout::DividerWidth;
+        m_toolBarItems[i]->setGeometry(item.left, ToolBarLayout::Top, width, ToolBarLayout::Height);
+    }
 
     QuellcodeGroupBox->setGeometry(0, 32, 241, 377);
     ProgramMemo->setGeometry(8, 16, 225, 353);

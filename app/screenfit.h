@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windowgeometry.h"
+
 #include <QList>
 #include <QMargins>
 #include <QPoint>
@@ -21,9 +23,8 @@ inline constexpr QMargins AssumedFrame{4, 32, 4, 4};
 
 // Client sizes at zoom 1 (menu bar included) of the windows that cannot be
 // made smaller: the main window and the options dialog.
-inline constexpr QSize MainWindowSize{401, 483};
-inline constexpr QSize OptionsDialogSize{321, 308};
-inline const QList<QSize> FixedWindowSizes{MainWindowSize, OptionsDialogSize};
+inline const QList<QSize> FixedWindowSizes{WindowGeometry::MainWindowSize,
+                                           WindowGeometry::OptionsDialogSize};
 
 // The zoom to use: the wanted one when every window of the given client sizes
 // (at zoom 1), with its frame, fits into available (screen pixels); otherwise

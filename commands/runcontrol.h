@@ -58,13 +58,20 @@ public:
     bool StopRequested = false;
 
     WindowRun& run() { return m_run; }
+    // The run writes its protocol there; null while there is no protocol window.
+    void setProtocolSink(ProtocolSink* sink) { m_run.sink().setSink(sink); }
+    // Empties the protocol and starts it with the heading the settings now give.
+    void clearProtocol() { m_run.writeHeading(); }
 
     void ProgrammResetClick();
     void EinzelschrittClick();
     void ProgrammStartClick();
     void ProgrammStopClick();
 
+    // The counter lives in the run, which tells the window to show it.
+    void ShowStepCount(qint32 n) { m_run.ShowStepCount(n); }
     void IncrementStepCount();
+    qint32 stepCount() const { return m_run.stepCount(); }
     void ShowStepResult(StepResult result);
     void SetCommandStates(CommandState state);
     void DisableRunCommands();

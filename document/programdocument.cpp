@@ -3,6 +3,7 @@
 #include "RMProgramEditor.h"
 #include "commandguard.h"
 #include "dialogs.h"
+#include "highlightrule.h"
 #include "look.h"
 #include "plaintextprinter.h"
 #include "printfallback.h"
@@ -45,8 +46,9 @@ private:
 
 } // namespace
 
-ProgramDocument::ProgramDocument(TRMProgramEditor& editor, DocumentHost& host, Dialogs& dialogs)
-    : m_editor(editor), m_host(host), m_dialogs(dialogs) {}
+ProgramDocument::ProgramDocument(TRMProgramEditor& editor, const Settings& settings,
+                                 Dialogs& dialogs)
+    : m_editor(editor), m_settings(settings), m_dialogs(dialogs) {}
 
 void ProgramDocument::NeuClick() {
     guardCommand(m_dialogs, [this] { newProgram(); });
@@ -75,20 +77,20 @@ void ProgramDocument::DruckenClick() {
 void ProgramDocument::newProgram() {
     const QString previousName = ActFileName;
     ActFileName.clear();
-    m_host.ClearRegisters();
+    emit newProgramBegun();
     // Clearing and the template are one edit, so one undo brings back the
     // program that was there before, with its file name.
     QTextCursor edit(m_editor.document());
     edit.beginEditBlock();
     m_editor.replaceWholeText(QString());
-    m_host.ShowStepCount(0);
+    emit programEmptied();
     for (int i = 1; i <= 10; ++i)
         m_editor.addLine(QString::number(10 * i) + u' ');
     recordFileNameChange(previousName);
     edit.endEditBlock();
     m_editor.setCaretPosition(3); // behind "10 "
     UpdateCaption();
-    m_host.setStoppedState();
+    emit newProgramReady();
 }
 
 void ProgramDocument::openProgram() {
@@ -110,10 +112,9 @@ void ProgramDocument::loadProgram(const QString& name) {
     recordFileNameChange(previousName);
     edit.endEditBlock();
     m_editor.setCaretPosition(0);
-    if (m_host.highlightCurrentLine())
-        m_editor.HighlightLine(0);
+    highlightIfWanted(m_settings, 0, [this](qint32 line) { m_editor.HighlightLine(line); });
     UpdateCaption();
-    m_host.ProgrammResetClick();
+    emit programLoaded();
 }
 
 void ProgramDocument::recordFileNameChange(const QString& previousName) {
@@ -167,10 +168,10 @@ void ProgramDocument::KopierenClick() {
 
 void ProgramDocument::UpdateCaption() {
     if (ActFileName.isEmpty()) {
-        m_host.setCaption(Look::applicationTitle());
+        emit captionChanged(Look::applicationTitle());
         return;
     }
     const QString path = QDir::fromNativeSeparators(ActFileName);
-    m_host.setCaption(Look::applicationTitle() + QStringLiteral(" (") +
-                      path.mid(path.lastIndexOf(u'/') + 1) + u')');
+    emit captionChanged(Look::applicationTitle() + QStringLiteral(" (") +
+                        path.mid(path.lastIndexOf(u'/') + 1) + u')');
 }

@@ -1,28 +1,21 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class Dialogs;
+class Settings;
 class TRMProgramEditor;
-
-// What the file commands need of the main window.
-class DocumentHost {
-public:
-    virtual ~DocumentHost() = default;
-    virtual void ClearRegisters() = 0;
-    virtual void ShowStepCount(qint32 n) = 0;
-    virtual void setStoppedState() = 0; // SetCommandStates(stopped)
-    virtual void setCaption(const QString& caption) = 0;
-    virtual bool highlightCurrentLine() const = 0;
-    virtual void ProgrammResetClick() = 0;
-};
 
 // The program as a document: New, Open, Save, Save as, the program printout
 // and the clipboard copy, with ActFileName and the window caption. The main
-// window's handlers delegate here.
-class ProgramDocument {
+// window's handlers delegate here; the document tells what happened to the
+// program through its signals and leaves the registers, the counter and the
+// run to whoever listens.
+class ProgramDocument : public QObject {
+    Q_OBJECT
 public:
-    ProgramDocument(TRMProgramEditor& editor, DocumentHost& host, Dialogs& dialogs);
+    ProgramDocument(TRMProgramEditor& editor, const Settings& settings, Dialogs& dialogs);
 
     void NeuClick();
     void OeffnenClick();
@@ -36,6 +29,17 @@ public:
     QString getActFileName() const { return ActFileName; }
     void UpdateCaption();
 
+signals:
+    // "Neu" tells three moments, in this order: the old program is given up
+    // (its file name is gone, the text not yet), the editor has been emptied,
+    // and the new template stands in it, not yet reset.
+    void newProgramBegun();
+    void programEmptied();
+    void newProgramReady();
+    // "Öffnen...": a file's text and name have replaced the program.
+    void programLoaded();
+    void captionChanged(const QString& caption);
+
 private:
     void newProgram();
     void openProgram();
@@ -47,7 +51,7 @@ private:
     void printProgram();
 
     TRMProgramEditor& m_editor;
-    DocumentHost& m_host;
+    const Settings& m_settings;
     Dialogs& m_dialogs;
     QString ActFileName;
     // Each file dialog remembers its own last name, apart from ActFileName.

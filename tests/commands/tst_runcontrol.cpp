@@ -15,7 +15,7 @@ struct Rig {
         window.session = &run.run();
         window.highlighter = &highlighter;
         window.settings = &settings;
-        run.run().sink().setSink(&window);
+        run.setProtocolSink(&window);
     }
     FakeProgram program;
     FakeRegisters regs;

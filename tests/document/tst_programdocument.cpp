@@ -15,21 +15,25 @@
 
 namespace {
 
-class FakeDocumentHost : public DocumentHost {
+// Listens to the document as the main window does and logs what it is told.
+class DocumentListener {
 public:
-    void ClearRegisters() override { log << QStringLiteral("ClearRegisters"); }
-    void ShowStepCount(qint32 n) override { log << QStringLiteral("ShowStepCount:%1").arg(n); }
-    void setStoppedState() override { log << QStringLiteral("stopped"); }
-    void setCaption(const QString& caption) override {
-        log << QStringLiteral("caption:") + caption;
-        this->caption = caption;
+    void listenTo(ProgramDocument& document) {
+        const auto logAs = [this](const char* entry) {
+            return [this, entry] { log << QString::fromLatin1(entry); };
+        };
+        QObject::connect(&document, &ProgramDocument::newProgramBegun, logAs("newProgramBegun"));
+        QObject::connect(&document, &ProgramDocument::programEmptied, logAs("programEmptied"));
+        QObject::connect(&document, &ProgramDocument::newProgramReady, logAs("newProgramReady"));
+        QObject::connect(&document, &ProgramDocument::programLoaded, logAs("programLoaded"));
+        QObject::connect(&document, &ProgramDocument::captionChanged, [this](const QString& text) {
+            log << QStringLiteral("caption:") + text;
+            caption = text;
+        });
     }
-    bool highlightCurrentLine() const override { return highlight; }
-    void ProgrammResetClick() override { log << QStringLiteral("reset"); }
 
     QStringList log;
     QString caption = QStringLiteral("Zevo 1.0");
-    bool highlight = true;
 };
 
 QByteArray readBytes(const QString& path) {
@@ -59,13 +63,15 @@ class TestProgramDocument : public QObject {
             layout->addWidget(&other);
             editor.setFixedSize(225, 353);
             window.show();
+            host.listenTo(document);
         }
         QWidget window;
         TRMProgramEditor editor;
         QLineEdit other;
-        FakeDocumentHost host;
+        DocumentListener host;
+        PlainSettings settings;
         FakeDialogs dialogs;
-        ProgramDocument document{editor, host, dialogs};
+        ProgramDocument document{editor, settings, dialogs};
         QTemporaryDir dir;
         QString path(const QString& name) const { return dir.filePath(name); }
     };
@@ -75,8 +81,8 @@ private slots:
         Fixture f;
         f.editor.replaceWholeText(QStringLiteral("alt"));
         f.document.NeuClick();
-        QCOMPARE(f.host.log,
-                 (QStringList{"ClearRegisters", "ShowStepCount:0", "caption:Zevo 1.0", "stopped"}));
+        QCOMPARE(f.host.log, (QStringList{"newProgramBegun", "programEmptied", "caption:Zevo 1.0",
+                                          "newProgramReady"}));
         QCOMPARE(f.editor.caretPosition(), 3);
         QVERIFY(!f.editor.textCursor().hasSelection());
         f.document.NeuClick(); // the same ten lines, not twenty
@@ -153,7 +159,7 @@ private slots:
     void openSetsFullPathHighlightsAndResets() {
         QFETCH(bool, highlight);
         Fixture f;
-        f.host.highlight = highlight;
+        f.settings.HighlightCurrentLine = highlight;
         writeBytes(f.path(QStringLiteral("p.rmp")), "10 load 1\n20 end\n");
         const QString previous = QDir::currentPath();
         QDir::setCurrent(f.dir.path());
@@ -161,7 +167,7 @@ private slots:
         f.document.OeffnenClick();
         QDir::setCurrent(previous);
         QCOMPARE(f.document.getActFileName(), f.path(QStringLiteral("p.rmp")));
-        QCOMPARE(f.host.log, (QStringList{"caption:Zevo 1.0 (p.rmp)", "reset"}));
+        QCOMPARE(f.host.log, (QStringList{"caption:Zevo 1.0 (p.rmp)", "programLoaded"}));
         QCOMPARE(f.editor.wholeText(), QStringLiteral("10 load 1\r\n20 end\r\n"));
         QCOMPARE(f.editor.textCursor().selectedText(),
                  highlight ? QStringLiteral("10 load 1") : QString());

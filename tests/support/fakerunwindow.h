@@ -1,5 +1,6 @@
 #pragma once
 
+#include "highlightrule.h"
 #include "linehighlighter.h"
 #include "runcontrol.h"
 
@@ -13,10 +14,10 @@
 class FakeRunWindow : public RunWindow, public ProtocolSink {
 public:
     void stepCountChanged(qint32 n) override { counter = n; }
-    // The highlight as the main window makes it: when the setting says so.
+    // The highlight by the main window's rule.
     void lineReached(qint32 line) override {
-        if (highlighter && settings && settings->highlightCurrentLine())
-            highlighter->HighlightLine(line);
+        if (highlighter && settings)
+            highlightIfWanted(*settings, line, [this](qint32 n) { highlighter->HighlightLine(n); });
     }
     void SetCommandStates(const CommandFlags& f) override { flags = f; }
     void startProtocol(const QString&) override { protocol.clear(); protocol << "heading"; }

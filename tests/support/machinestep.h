@@ -3,6 +3,7 @@
 // One step of the window's run at a given line, for tests and fuzz targets
 // that drive single steps without a run of their own.
 
+#include "highlightrule.h"
 #include "linehighlighter.h"
 #include "settings.h"
 #include "windowrun.h"
@@ -16,12 +17,13 @@ struct Machine {
 };
 
 namespace machinestep {
-// The highlight as the window follows a run: only when the setting says so.
+// The highlight by the window's rule, as the window follows a run.
 struct Highlight final : RunObserver {
     explicit Highlight(const Machine& machine) : machine(machine) {}
     void lineReached(qint32 line) override {
-        if (machine.highlighter && machine.settings.highlightCurrentLine())
-            machine.highlighter->HighlightLine(line);
+        if (machine.highlighter)
+            highlightIfWanted(machine.settings, line,
+                              [this](qint32 n) { machine.highlighter->HighlightLine(n); });
     }
     void stepCountChanged(qint32) override {}
     const Machine& machine;

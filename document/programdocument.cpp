@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "highlightrule.h"
 #include "look.h"
+#include "nativename.h"
 #include "plaintextprinter.h"
 #include "printfallback.h"
 #include "programfile.h"
@@ -172,6 +173,7 @@ void ProgramDocument::UpdateCaption() {
         return;
     }
     const QString path = QDir::fromNativeSeparators(ActFileName);
+    // messageText: a byte of the name that is not UTF-8 shows as "\xNN", not as a box.
     emit captionChanged(Look::applicationTitle() + QStringLiteral(" (") +
-                        path.mid(path.lastIndexOf(u'/') + 1) + u')');
+                        messageText(path.mid(path.lastIndexOf(u'/') + 1)) + u')');
 }

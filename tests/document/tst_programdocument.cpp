@@ -1,5 +1,6 @@
 #include "RMProgramEditor.h"
 #include "fakes.h"
+#include "nativename.h"
 #include "programdocument.h"
 #include "programfile.h"
 
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
+#include <cstdio>
 
 namespace {
 
@@ -150,6 +152,20 @@ private slots:
         QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0 (p.rmp)"));
         QCOMPARE(readBytes(path), QByteArray("10 load 1"));
     }
+
+#ifndef Q_OS_WIN
+    // A name from the command line whose bytes are not UTF-8: the caption
+    // shows the byte as the messages do, not as a replacement box.
+    void captionOfForeignBytes() {
+        Fixture f;
+        const QString path = decodeArgument(QFile::encodeName(f.dir.path()) + "/\xfc.rmp");
+        std::FILE* file = std::fopen(encodeArgument(path).constData(), "wb");
+        QVERIFY(file && std::fputs("10 end", file) >= 0 && std::fclose(file) == 0);
+        f.document.openFile(path);
+        QCOMPARE(f.host.caption, QStringLiteral("Zevo 1.0 (\\xfc.rmp)"));
+        QCOMPARE(std::remove(encodeArgument(path).constData()), 0);
+    }
+#endif
 
     void openSetsFullPathHighlightsAndResets_data() {
         QTest::addColumn<bool>("highlight");

@@ -1,6 +1,6 @@
 #include "nativename.h"
 
-#include "platformfile.h"
+#include "platformconsole.h"
 
 namespace {
 
@@ -137,7 +137,7 @@ QString messageText(const QString& text) {
 }
 
 QStringList programArguments(int argc, char* argv[]) {
-    if (auto system = PlatformFile::systemArguments())
+    if (auto system = PlatformConsole::systemArguments())
         return *std::move(system);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

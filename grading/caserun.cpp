@@ -16,15 +16,15 @@ struct CancelFlag {
 PreparedProgram::PreparedProgram(QStringList lines)
     : m_program(LineList(std::move(lines)), DecodedProgram::Texts::Dropped) {}
 
-CaseRun PreparedProgram::run(const std::array<qint32, RegisterCount>& registers, qint32 maxSteps,
-                             const std::atomic<bool>* cancel) const {
+CaseOutcome PreparedProgram::run(const std::array<qint32, RegisterCount>& registers,
+                                 qint32 maxSteps, const std::atomic<bool>* cancel) const {
     NumericRegisters texts;
     for (qint32 n = 0; n < RegisterCount; ++n)
         texts.write(n, registers[std::size_t(n)]);
     // Every register holds a number, so no read can fail.
     ProgramRun<const DecodedProgram&, NumericRegisters&, NoProtocol> run(m_program, texts,
                                                                          NoProtocol{});
-    CaseRun result;
+    CaseOutcome result;
     if (cancel) {
         result.outcome = resetAndRun(
             run, maxSteps, [] {}, CancelFlag{*cancel});

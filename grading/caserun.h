@@ -9,7 +9,7 @@
 #include <atomic>
 
 // The final state of one run of a grading case.
-struct CaseRun {
+struct CaseOutcome {
     RunOutcome outcome; // its exitStatus as a run without a window gives it (run.h)
     std::array<qint32, RegisterCount> registers{}; // the register values at the end
     bool cancelled = false; // given up on request: outcome and registers mean nothing
@@ -24,8 +24,8 @@ public:
     // A reset, then the run to its end or to the step limit maxSteps (>= 1),
     // with the given register values before the run. With cancel, the run
     // looks at it every few thousand steps and is given up once it is true.
-    CaseRun run(const std::array<qint32, RegisterCount>& registers, qint32 maxSteps,
-                const std::atomic<bool>* cancel = nullptr) const;
+    CaseOutcome run(const std::array<qint32, RegisterCount>& registers, qint32 maxSteps,
+                    const std::atomic<bool>* cancel = nullptr) const;
 
 private:
     DecodedProgram m_program;

@@ -19,7 +19,7 @@ std::optional<CaseGrade> gradeCase(const PreparedProgram& program, const TaskCas
     std::array<qint32, RegisterCount> registers{};
     for (const auto& [n, value] : taskCase.inputs)
         registers[std::size_t(n)] = value;
-    const CaseRun run = program.run(registers, stepLimit, cancel);
+    const CaseOutcome run = program.run(registers, stepLimit, cancel);
     if (run.cancelled)
         return std::nullopt;
 

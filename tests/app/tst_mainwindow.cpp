@@ -3,7 +3,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "applicationsetup.h"
-#include "fakes.h"
+#include "fakedialogs.h"
 #include "helpviewer.h"
 #include "look.h"
 #include "protocolview.h"

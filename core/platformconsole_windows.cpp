@@ -3,8 +3,9 @@
 
 #include <QString>
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h> // after windows.h, which it needs
 
 #include <fcntl.h>
 #include <io.h>

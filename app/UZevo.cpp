@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "highlightrule.h"
 #include "look.h"
+#include "platformtimer.h"
 #include "shortcutrouter.h"
 #include "step.h"
 #include "tRegisterEditor.h"
@@ -19,10 +20,6 @@
 #include <QSlider>
 #include <QThread>
 #include <QTimer>
-
-#ifdef Q_OS_LINUX
-#include <sys/prctl.h>
-#endif
 
 namespace {
 
@@ -126,12 +123,8 @@ void THauptformular::processPendingMessages() {
 }
 
 void THauptformular::sleep10ms() {
-#ifdef Q_OS_LINUX
-    // The kernel may let a sleep run 50 us long by default, half a percent of
-    // the top rate on every step; the run loop asks for exact waits.
-    static const bool exactTimers = prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL) == 0;
-    Q_UNUSED(exactTimers);
-#endif
+    // A sleep the system lets run long costs the top rate on every step.
+    PlatformTimer::useExactSleeps();
     QThread::msleep(10);
 }
 

@@ -1,6 +1,7 @@
 #include "applicationsetup.h"
 
 #include "look.h"
+#include "platformlocale.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -55,21 +56,5 @@ void setUpApplication() {
 }
 
 QLocale userNumberLocale() {
-#ifdef Q_OS_WIN
-    // Windows keeps the user's number format in its own settings, which the
-    // German environment above leaves alone.
-    return QLocale::system();
-#else
-    // The order in which the C library and Qt decide the numeric category.
-    QString name;
-    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-        name = qEnvironmentVariable(variable);
-        if (!name.isEmpty())
-            break;
-    }
-    if (name.isEmpty() || name == u"C" || name == u"POSIX" || name.startsWith(u"C."))
-        return German;
-    const QLocale locale(name);
-    return locale.language() == QLocale::C ? German : locale;
-#endif
+    return PlatformLocale::numberLocale(German);
 }

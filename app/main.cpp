@@ -7,7 +7,7 @@
 #include "helpviewer.h"
 #include "look.h"
 #include "nativename.h"
-#include "platformfile.h"
+#include "platformconsole.h"
 #include "protocolaccessible.h"
 #include "qtdialogs.h"
 #include "screenfit.h"
@@ -24,9 +24,9 @@ int main(int argc, char* argv[]) {
     // starts, and --help must work without a display.
     const CommandLine line = parseCommandLine(programArguments(argc, argv));
     const auto print = [](std::FILE* stream, const QString& text) {
-        PlatformFile::useParentConsole();
+        PlatformConsole::useParentConsole();
         const QByteArray bytes = text.toUtf8();
-        PlatformFile::writeUtf8(stream, bytes.constData(), std::size_t(bytes.size()));
+        PlatformConsole::writeUtf8(stream, bytes.constData(), std::size_t(bytes.size()));
         std::fflush(stream);
     };
     if (!line.error.isEmpty()) {

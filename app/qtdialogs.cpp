@@ -2,7 +2,7 @@
 
 #include "helpviewer.h"
 #include "look.h"
-#include "platformfile.h"
+#include "platformsettings.h"
 #include "printfallback.h"
 #include "screenfit.h"
 
@@ -132,7 +132,7 @@ void prepareFileDialog(QFileDialog& dialog, const QStringList& filters,
     QtDialogs::fitColumns(dialog);
     // Its widgets made, the dialog has read Qt's settings, which on Windows
     // left an empty key in the registry.
-    PlatformFile::removeEmptySettingsKeys();
+    PlatformSettings::removeEmptySettingsKeys();
 }
 
 QString chosenFile(QFileDialog& dialog) {
@@ -150,7 +150,7 @@ QtDialogs::QtDialogs(HelpViewer& helpViewer) : m_help(helpViewer) {
 void QtDialogs::keepNoSettings() {
     // The file dialogs keep their history and last folders in Qt's user
     // settings. The program stores nothing but the files the user saves.
-    PlatformFile::keepNoSettings();
+    PlatformSettings::keepNoSettings();
 }
 
 QtDialogs::~QtDialogs() = default;

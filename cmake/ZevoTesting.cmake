@@ -1,8 +1,9 @@
 # The fakes and helpers in tests/support, for the tests, the fuzz targets and
-# the benchmarks.
+# the benchmarks. Headers only; a test that includes one standing in for a
+# library above the core (fakedialogs.h, fakerunwindow.h) links that library.
 add_library(zevo_test_support INTERFACE)
 target_include_directories(zevo_test_support INTERFACE ${PROJECT_SOURCE_DIR}/tests/support)
-target_link_libraries(zevo_test_support INTERFACE zevo_core zevo_commands)
+target_link_libraries(zevo_test_support INTERFACE zevo_core)
 
 # zevo_add_test(NAME SOURCES ... LIBS ... [WIDGETS])
 # Widget tests run on Qt's offscreen platform so they need no display. Every

@@ -21,9 +21,20 @@ private:
     QStringList m_lines;
 };
 
-// Every lone CR and every lone LF becomes CR LF, as loading a program file does.
+// The one rule of what ends a line, for program files and the editor alike:
+// CR LF, a lone CR, a lone LF, and the paragraph separator U+2029 with which a
+// text document ends its blocks (no program file can hold one).
+
+// Every line break written as lineEnd.
+QString withLineEnds(QStringView text, QStringView lineEnd);
+
+// Every line break becomes CR LF, as loading a program file does.
 QString withCrLfLineEnds(QStringView text);
 
-// The lines of a text whose line breaks are CR LF, lone CR or lone LF. An empty
-// last line after a final break is not a line, so an empty text has none.
+// The length of the text once every line break is CR LF: a program file's
+// size in bytes, one byte per character.
+qint64 crLfLength(QStringView text);
+
+// The lines of a text, split at every line break. An empty last line after a
+// final break is not a line, so an empty text has none.
 QStringList splitProgramLines(QStringView text);

@@ -1,6 +1,6 @@
 #include "nativename.h"
 
-#include "platformfile.h"
+#include "platformconsole.h"
 
 #include <QFile>
 
@@ -149,7 +149,7 @@ bool reachesQtUnchanged(const QString& path) {
 }
 
 QStringList programArguments(int argc, char* argv[]) {
-    if (auto system = PlatformFile::systemArguments())
+    if (auto system = PlatformConsole::systemArguments())
         return *std::move(system);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

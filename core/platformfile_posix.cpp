@@ -2,7 +2,6 @@
 #include "platformfile.h"
 
 #include <QFile>
-#include <QSettings>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -64,29 +63,6 @@ std::optional<QString> fileIdentity(const QString& path) {
     return QStringLiteral("%1:%2").arg(quint64(info.st_dev)).arg(quint64(info.st_ino));
 }
 
-std::optional<QStringList> systemArguments() {
-    return std::nullopt;
-}
-
-QStringList expandProgramNames(const QStringList& names) {
-    return names;
-}
-
-void useParentConsole() {}
-
-void useBinaryStandardStreams() {}
-
-bool writeUtf8(std::FILE* stream, const char* data, std::size_t size) {
-    return std::fwrite(data, 1, size, stream) == size;
-}
-
-void keepNoSettings() {
-    // The file dialogs keep their history and last folders in Qt's user
-    // settings: those point at a path no file can be made under.
-    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
-}
-
 std::optional<QStringList> folderEntries(const QString& folder) {
     DIR* dir = ::opendir(encodeArgument(folder).constData());
     if (!dir)
@@ -100,7 +76,5 @@ std::optional<QStringList> folderEntries(const QString& folder) {
     ::closedir(dir);
     return names;
 }
-
-void removeEmptySettingsKeys() {}
 
 } // namespace PlatformFile

@@ -1,15 +1,11 @@
 #include "platformfile.h"
-#include "wildcards.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 
 #include <windows.h>
-#include <shellapi.h>
 
-#include <fcntl.h>
 #include <io.h>
 
 namespace PlatformFile {
@@ -29,12 +25,13 @@ bool isDeviceName(const QString& path) {
     QString base = native.mid(native.lastIndexOf(QLatin1Char('\\')) + 1);
     base = base.mid(base.lastIndexOf(QLatin1Char(':')) + 1);
     base = base.left(base.indexOf(QLatin1Char('.'))).trimmed().toUpper();
-    static const QStringList fixed{QStringLiteral("CON"), QStringLiteral("PRN"),
-                                   QStringLiteral("AUX"), QStringLiteral("NUL"),
+    static const QStringList fixed{QStringLiteral("CON"),    QStringLiteral("PRN"),
+                                   QStringLiteral("AUX"),    QStringLiteral("NUL"),
                                    QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
     if (fixed.contains(base))
         return true;
-    return base.size() == 4 && (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
+    return base.size() == 4 &&
+           (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
            base[3] >= QLatin1Char('1') && base[3] <= QLatin1Char('9');
 }
 
@@ -91,9 +88,10 @@ std::optional<QString> fileIdentity(const QString& path) {
     if (kindOf(path) == Kind::Missing || isDeviceName(path))
         return std::nullopt;
     // No access rights asked for: the file may be open in another program.
-    const HANDLE handle = ::CreateFileW(wide(QDir::toNativeSeparators(path)), 0,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle =
+        ::CreateFileW(wide(QDir::toNativeSeparators(path)), 0,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
@@ -105,99 +103,11 @@ std::optional<QString> fileIdentity(const QString& path) {
     return QStringLiteral("%1:%2").arg(quint64(info.dwVolumeSerialNumber)).arg(index);
 }
 
-std::optional<QStringList> systemArguments() {
-    int count = 0;
-    wchar_t** list = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (!list)
-        return std::nullopt;
-    QStringList arguments;
-    for (int i = 1; i < count; ++i)
-        arguments << QString::fromWCharArray(list[i]);
-    ::LocalFree(list);
-    return arguments;
-}
-
-QStringList expandProgramNames(const QStringList& names) {
-    return expandWildcards(names);
-}
-
-void useParentConsole() {
-    const auto missing = [](DWORD which) {
-        const HANDLE handle = ::GetStdHandle(which);
-        return handle == nullptr || handle == INVALID_HANDLE_VALUE;
-    };
-    const bool out = missing(STD_OUTPUT_HANDLE);
-    const bool err = missing(STD_ERROR_HANDLE);
-    if ((!out && !err) || !::AttachConsole(ATTACH_PARENT_PROCESS))
-        return;
-    if (out)
-        (void)std::freopen("CONOUT$", "w", stdout);
-    if (err)
-        (void)std::freopen("CONOUT$", "w", stderr);
-}
-
-void useBinaryStandardStreams() {
-    ::_setmode(::_fileno(stdout), _O_BINARY);
-    ::_setmode(::_fileno(stderr), _O_BINARY);
-}
-
-bool writeUtf8(std::FILE* stream, const char* data, std::size_t size) {
-    // A windowed program started without a console has no stream at all.
-    const int fd = ::_fileno(stream);
-    if (fd < 0)
-        return false;
-    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
-    DWORD mode = 0;
-    if (handle == INVALID_HANDLE_VALUE || !::GetConsoleMode(handle, &mode))
-        return std::fwrite(data, 1, size, stream) == size;
-    // A console shows characters, not bytes in its code page: "Überlauf" and
-    // "Schritte" read the same in any console.
-    if (std::fflush(stream) != 0)
-        return false;
-    const QString text = QString::fromUtf8(data, qsizetype(size));
-    const auto* chars = reinterpret_cast<const wchar_t*>(text.utf16());
-    DWORD left = DWORD(text.size());
-    while (left > 0) {
-        DWORD written = 0;
-        if (!::WriteConsoleW(handle, chars, left, &written, nullptr) || written == 0)
-            return false;
-        chars += written;
-        left -= written;
-    }
-    return true;
-}
-
-void keepNoSettings() {
-    // Qt's user settings would go to the registry; the Qt built for Zevo's
-    // Windows folder keeps none of its dialogs' (scripts/build-windows-deps.sh),
-    // and settings in files would be made under a device, that is nowhere.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("NUL"));
-}
-
 std::optional<QStringList> folderEntries(const QString& folder) {
     const QDir dir(folder);
     if (!dir.exists() || !dir.isReadable())
         return std::nullopt;
     return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-void removeEmptySettingsKeys() {
-    // Innermost first: QtProject is empty only once OrganizationDefaults is gone.
-    for (const wchar_t* name :
-         {L"Software\\QtProject\\OrganizationDefaults", L"Software\\QtProject"}) {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, name, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            continue;
-        DWORD subkeys = 0;
-        DWORD values = 0;
-        const bool empty = ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr,
-                                              nullptr, &values, nullptr, nullptr, nullptr,
-                                              nullptr) == ERROR_SUCCESS &&
-                           subkeys == 0 && values == 0;
-        ::RegCloseKey(key);
-        if (empty)
-            ::RegDeleteKeyW(HKEY_CURRENT_USER, name);
-    }
 }
 
 } // namespace PlatformFile

@@ -62,7 +62,7 @@ struct NoProtocol {
 //   utf8Line(i) for protocol entries. Either the editor's laid-out lines read
 //   at each step (TextLines) or a program decoded once (DecodedProgram).
 // - Registers, where the registers live: read(n) (may throw ZevoError) and
-//   write(n, value). The grid's texts (AccessRegisters) or numbers.
+//   write(n, value). The grid's texts (WindowRegisters) or numbers.
 // - Sink, where the protocol goes: heading(), entry(lines, registers,
 //   CurrentLine), failed() and the constant Entries (false: steps write no
 //   entries). The protocol window, a byte stream or nowhere.

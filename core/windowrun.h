@@ -31,7 +31,7 @@ private:
 
 // The registers behind RegisterAccess: in the window the grid's texts,
 // converted on every read.
-struct AccessRegisters {
+struct WindowRegisters {
     RegisterAccess* access;
     qint32 read(qint32 n) const { return access->ReadRegister(n); }
     void write(qint32 n, qint32 value) { access->WriteRegister(n, value); }
@@ -83,10 +83,10 @@ private:
 };
 
 // The window's run: the editor's lines, the grid's registers, the protocol window.
-using WindowRun = ProgramRun<TextLines, AccessRegisters, WindowProtocol>;
+using WindowRun = ProgramRun<TextLines, WindowRegisters, WindowProtocol>;
 
 inline WindowRun makeWindowRun(const ProgramText& program, RegisterAccess& registers,
                                const Settings& settings, RunObserver* observer = nullptr) {
-    return WindowRun(TextLines(program), AccessRegisters{&registers}, WindowProtocol(settings),
+    return WindowRun(TextLines(program), WindowRegisters{&registers}, WindowProtocol(settings),
                      observer);
 }

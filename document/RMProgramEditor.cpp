@@ -1,6 +1,7 @@
 #include "RMProgramEditor.h"
 
 #include "dialogs.h"
+#include "linelist.h"
 #include "look.h"
 #include "programfile.h"
 
@@ -14,41 +15,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
-
-namespace {
-
-// Lone CR and lone LF both end a line; the editor keeps "\n" between blocks.
-QString toEditorLineBreaks(const QString& text) {
-    QString result;
-    result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            result += u'\n';
-        } else {
-            result += c;
-        }
-    }
-    return result;
-}
-
-// Bytes of text in a program file: a line break, whichever way it is
-// written here (CR LF, lone CR or LF, paragraph separator), is CR LF there.
-qint64 fileBytes(const QString& text) {
-    qint64 bytes = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            continue; // counted with its LF
-        const bool lineBreak = c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator;
-        bytes += lineBreak ? 2 : 1;
-    }
-    return bytes;
-}
-
-} // namespace
 
 TRMProgramEditor::TRMProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -71,8 +37,9 @@ qint64 TRMProgramEditor::fileSize() const {
 }
 
 bool TRMProgramEditor::acceptsInsertion(const QString& text) {
-    const qint64 removed = fileBytes(textCursor().selectedText());
-    if (fileSize() - removed + fileBytes(text) <= ProgramFile::Capacity)
+    // A line break, whichever way it is written, is CR LF in the file.
+    const qint64 removed = crLfLength(textCursor().selectedText());
+    if (fileSize() - removed + crLfLength(text) <= ProgramFile::Capacity)
         return true;
     if (m_dialogs)
         m_dialogs->showError(ProgramFile::capacityMessage());
@@ -344,15 +311,14 @@ void TRMProgramEditor::selectRow(qint32 n) {
 QString TRMProgramEditor::wholeText() const {
     // toPlainText() would turn no-break spaces into spaces; the raw text keeps
     // every character and marks line breaks as paragraph separators.
-    QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    return text;
+    return withCrLfLineEnds(document()->toRawText());
 }
 
 void TRMProgramEditor::replaceWholeText(const QString& text) {
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
-    cursor.insertText(toEditorLineBreaks(text));
+    // The editor keeps "\n" between blocks.
+    cursor.insertText(withLineEnds(text, u"\n"));
 }
 
 void TRMProgramEditor::addLine(const QString& s) {

@@ -1,7 +1,6 @@
 #include "caserun.h"
 
 #include "linelist.h"
-#include "numericregisters.h"
 
 namespace {
 
@@ -16,15 +15,11 @@ struct CancelFlag {
 PreparedProgram::PreparedProgram(QStringList lines)
     : m_program(LineList(std::move(lines)), DecodedProgram::Texts::Dropped) {}
 
-CaseRun PreparedProgram::run(const std::array<qint32, RegisterCount>& registers, qint32 maxSteps,
-                             const std::atomic<bool>* cancel) const {
-    NumericRegisters texts;
-    for (qint32 n = 0; n < RegisterCount; ++n)
-        texts.write(n, registers[std::size_t(n)]);
-    // Every register holds a number, so no read can fail.
-    ProgramRun<const DecodedProgram&, NumericRegisters&, NoProtocol> run(m_program, texts,
+CaseOutcome PreparedProgram::run(NumericRegisters& registers, qint32 maxSteps,
+                                 const std::atomic<bool>* cancel) const {
+    ProgramRun<const DecodedProgram&, NumericRegisters&, NoProtocol> run(m_program, registers,
                                                                          NoProtocol{});
-    CaseRun result;
+    CaseOutcome result;
     if (cancel) {
         result.outcome = resetAndRun(
             run, maxSteps, [] {}, CancelFlag{*cancel});
@@ -32,7 +27,5 @@ CaseRun PreparedProgram::run(const std::array<qint32, RegisterCount>& registers,
     } else {
         result.outcome = resetAndRun(run, maxSteps, [] {});
     }
-    for (qint32 n = 0; n < RegisterCount; ++n)
-        result.registers[std::size_t(n)] = texts.read(n);
     return result;
 }

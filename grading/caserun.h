@@ -1,17 +1,16 @@
 #pragma once
 
 #include "decodedprogram.h"
+#include "numericregisters.h"
 #include "run.h"
-#include "syntax.h"
 
 #include <QStringList>
-#include <array>
 #include <atomic>
 
-// The final state of one run of a grading case.
-struct CaseRun {
-    RunOutcome outcome; // its exitStatus as a run without a window gives it (run.h)
-    std::array<qint32, RegisterCount> registers{}; // the register values at the end
+// How one run of a grading case ended; the registers' values at the end stay
+// in the store it ran on.
+struct CaseOutcome {
+    RunOutcome outcome;     // its exitStatus as a run without a window gives it (run.h)
     bool cancelled = false; // given up on request: outcome and registers mean nothing
 };
 
@@ -21,11 +20,13 @@ class PreparedProgram {
 public:
     explicit PreparedProgram(QStringList lines);
 
-    // A reset, then the run to its end or to the step limit maxSteps (>= 1),
-    // with the given register values before the run. With cancel, the run
-    // looks at it every few thousand steps and is given up once it is true.
-    CaseRun run(const std::array<qint32, RegisterCount>& registers, qint32 maxSteps,
-                const std::atomic<bool>* cancel = nullptr) const;
+    // A reset, then the run to its end or to the step limit maxSteps (>= 1)
+    // on registers, which hold the values before the run and are left with
+    // those at its end. Every register must hold a number, so that no read
+    // can fail. With cancel, the run looks at it every few thousand steps and
+    // is given up once it is true.
+    CaseOutcome run(NumericRegisters& registers, qint32 maxSteps,
+                    const std::atomic<bool>* cancel = nullptr) const;
 
 private:
     DecodedProgram m_program;

@@ -16,24 +16,24 @@ namespace {
 // None when cancelled.
 std::optional<CaseGrade> gradeCase(const PreparedProgram& program, const TaskCase& taskCase,
                                    qint32 stepLimit, const std::atomic<bool>* cancel) {
-    std::array<qint32, RegisterCount> registers{};
+    NumericRegisters registers;
     for (const auto& [n, value] : taskCase.inputs)
-        registers[std::size_t(n)] = value;
-    const CaseRun run = program.run(registers, stepLimit, cancel);
-    if (run.cancelled)
+        registers.write(n, value);
+    const CaseOutcome result = program.run(registers, stepLimit, cancel);
+    if (result.cancelled)
         return std::nullopt;
 
     CaseGrade grade;
-    grade.steps = run.outcome.stepCount;
-    grade.message = run.outcome.message;
-    grade.got = run.outcome.message;
+    grade.steps = result.outcome.stepCount;
+    grade.message = result.outcome.message;
+    grade.got = result.outcome.message;
     if (!taskCase.expectedMessage.isEmpty()) {
-        grade.passed = run.outcome.message == taskCase.expectedMessage;
-    } else if (run.outcome.exitStatus == 0) {
+        grade.passed = result.outcome.message == taskCase.expectedMessage;
+    } else if (result.outcome.exitStatus == 0) {
         RegisterValues got;
         grade.passed = true;
         for (const auto& [n, value] : taskCase.expectedRegisters) {
-            const qint32 actual = run.registers[std::size_t(n)];
+            const qint32 actual = registers.read(n);
             got << QPair<qint32, qint32>(n, actual);
             grade.passed = grade.passed && actual == value;
         }

@@ -1,4 +1,5 @@
 #include "look.h"
+#include "platformfont.h"
 #include "zevoversion.h"
 
 #include <QApplication>
@@ -7,41 +8,13 @@
 #include <QStyle>
 #include <QStyleFactory>
 
-#ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
-#include <cwchar>
-
-namespace {
-int CALLBACK noteOutline(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
-    if (type & TRUETYPE_FONTTYPE)
-        *reinterpret_cast<bool*>(found) = true;
-    return 1;
-}
-
-// Asked of Windows itself, as no Qt font database exists yet.
-bool outlineFaceExists(const wchar_t* face) {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    std::wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
-    bool found = false;
-    HDC screen = ::GetDC(nullptr);
-    ::EnumFontFamiliesExW(screen, &wanted, noteOutline, reinterpret_cast<LPARAM>(&found), 0);
-    ::ReleaseDC(nullptr, screen);
-    return found;
-}
-} // namespace
-#endif
-
 namespace Look {
 
 bool usesStandInOnWindows() {
 #ifdef Q_OS_WIN
-    return windowFontFamily(outlineFaceExists(L"MS Sans Serif"),
-                            outlineFaceExists(L"Microsoft Sans Serif")) ==
+    using PlatformFont::outlineFaceExists;
+    return windowFontFamily(outlineFaceExists(QStringLiteral("MS Sans Serif")),
+                            outlineFaceExists(QStringLiteral("Microsoft Sans Serif"))) ==
            QStringLiteral("Liberation Sans");
 #else
     return false;

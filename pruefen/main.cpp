@@ -6,7 +6,7 @@
 #include "helpviewer.h"
 #include "look.h"
 #include "nativename.h"
-#include "platformfile.h"
+#include "platformconsole.h"
 #include "pruefencommandline.h"
 #include "pruefenwindow.h"
 #include "qtpruefendialogs.h"
@@ -22,9 +22,9 @@ int main(int argc, char* argv[]) {
     const WindowCommandLine line = parseWindowCommandLine(programArguments(argc, argv));
     const PruefenFiles files = splitPruefenFiles(line.files);
     const auto print = [](std::FILE* stream, const QString& text) {
-        PlatformFile::useParentConsole();
+        PlatformConsole::useParentConsole();
         const QByteArray bytes = text.toUtf8();
-        PlatformFile::writeUtf8(stream, bytes.constData(), std::size_t(bytes.size()));
+        PlatformConsole::writeUtf8(stream, bytes.constData(), std::size_t(bytes.size()));
         std::fflush(stream);
     };
     const QString error = line.error.isEmpty() ? files.error : line.error;

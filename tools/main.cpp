@@ -6,10 +6,10 @@
 #include "gradingworkbook.h"
 #include "linelist.h"
 #include "nativename.h"
-#include "platformfile.h"
+#include "numericregisters.h"
+#include "platformconsole.h"
 #include "programlist.h"
 #include "programload.h"
-#include "numericregisters.h"
 #include "runneroptions.h"
 #include "taskfile.h"
 #include "utf8output.h"
@@ -25,7 +25,7 @@ namespace {
 // line or steer the terminal, and a NUL cannot cut it.
 void printTo(std::FILE* stream, const QString& text) {
     const QByteArray line = messageText(text).toUtf8() + '\n';
-    PlatformFile::writeUtf8(stream, line.constData(), std::size_t(line.size()));
+    PlatformConsole::writeUtf8(stream, line.constData(), std::size_t(line.size()));
 }
 
 void printError(const QString& text) {
@@ -65,7 +65,7 @@ int runProgram(const RunnerOptions& options) {
 // A line of the report, whose names its functions have already made visible.
 void printLine(const QString& text) {
     const QByteArray line = text.toUtf8() + '\n';
-    PlatformFile::writeUtf8(stdout, line.constData(), std::size_t(line.size()));
+    PlatformConsole::writeUtf8(stdout, line.constData(), std::size_t(line.size()));
     // A teacher watching a long grading sees each program as it is done.
     std::fflush(stdout);
 }
@@ -124,13 +124,13 @@ int gradeAll(const RunnerOptions& options) {
 
 int main(int argc, char* argv[]) {
     // The protocol's bytes reach a file or pipe as they are, LF and all.
-    PlatformFile::useBinaryStandardStreams();
+    PlatformConsole::useBinaryStandardStreams();
     const QStringList arguments = programArguments(argc, argv);
 
     RunnerOptions options;
     try {
         options = parseRunnerOptions(arguments);
-        options.programFiles = PlatformFile::expandProgramNames(options.programFiles);
+        options.programFiles = PlatformConsole::expandProgramNames(options.programFiles);
         if (options.taskFile && !options.help)
             checkTableFiles(options);
     } catch (const ZevoError& e) {
@@ -140,7 +140,7 @@ int main(int argc, char* argv[]) {
     }
     if (options.help) {
         const QByteArray help = runnerHelpText().toUtf8();
-        PlatformFile::writeUtf8(stdout, help.constData(), std::size_t(help.size()));
+        PlatformConsole::writeUtf8(stdout, help.constData(), std::size_t(help.size()));
         return 0;
     }
     return options.taskFile ? gradeAll(options) : runProgram(options);

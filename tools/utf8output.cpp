@@ -1,6 +1,6 @@
 #include "utf8output.h"
 
-#include "platformfile.h"
+#include "platformconsole.h"
 
 namespace {
 constexpr qsizetype BufferSize = 1 << 16;
@@ -31,7 +31,7 @@ void Utf8Output::writeLine(const QString& line) {
 bool Utf8Output::flush() {
     if (m_used > 0 && !m_failed) {
         // The buffer always ends with a whole line, so a console gets whole characters.
-        if (!PlatformFile::writeUtf8(m_stream, m_buffer.constData(), std::size_t(m_used)))
+        if (!PlatformConsole::writeUtf8(m_stream, m_buffer.constData(), std::size_t(m_used)))
             m_failed = true;
     }
     m_used = 0;

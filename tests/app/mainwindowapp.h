@@ -8,6 +8,7 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
 #include "applicationsetup.h"
+#include "fakedialogs.h"
 #include "fakes.h"
 
 #include <QAction>

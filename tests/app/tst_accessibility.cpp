@@ -4,7 +4,7 @@
 #include "UZevo.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
-#include "fakes.h"
+#include "fakedialogs.h"
 #include "protocolaccessible.h"
 #include "tRegisterEditor.h"
 

@@ -28,7 +28,7 @@
 #include <memory>
 
 #ifdef Q_OS_WIN
-#include "platformfile.h"
+#include "platformsettings.h"
 #include <windows.h>
 #endif
 
@@ -93,12 +93,12 @@ private slots:
                 ::RegCloseKey(key);
             return found;
         };
-        PlatformFile::removeEmptySettingsKeys(); // an earlier test's dialog
+        PlatformSettings::removeEmptySettingsKeys(); // an earlier test's dialog
         QVERIFY(!exists());
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         QVERIFY(exists()); // Qt's own doing: the reason for the removal
-        PlatformFile::removeEmptySettingsKeys();
+        PlatformSettings::removeEmptySettingsKeys();
         QVERIFY(!exists());
 #endif
     }

@@ -2,7 +2,7 @@
 #include "UZevo.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
-#include "fakes.h"
+#include "fakedialogs.h"
 #include "tRegisterEditor.h"
 
 #include <QAction>

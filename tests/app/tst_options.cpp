@@ -1,5 +1,6 @@
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
+#include "fakedialogs.h"
 #include "fakes.h"
 #include "look.h"
 #include "radiogroup.h"

@@ -5,7 +5,7 @@
 #include "UZevo.h"
 #include "UZevoOptionen.h"
 #include "UZevoProtokoll.h"
-#include "fakes.h"
+#include "fakedialogs.h"
 #include "screenpixels.h"
 #include "tRegisterEditor.h"
 

@@ -1,6 +1,6 @@
 // Printing where no printer is set up said nothing and did nothing: now a
 // German box says so and offers a PDF file, which the user may decline.
-#include "fakes.h"
+#include "fakedialogs.h"
 #include "printfallback.h"
 
 #include <QTest>

@@ -1,6 +1,7 @@
+#include "commandguard.h"
+#include "fakedialogs.h"
 #include "fakerunwindow.h"
 #include "fakes.h"
-#include "commandguard.h"
 #include "runcontrol.h"
 
 #include <QTest>

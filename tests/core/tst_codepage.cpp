@@ -84,6 +84,8 @@ private slots:
         QTest::newRow("lone CR") << "a\rb" << QStringList{"a", "b"} << "a\r\nb";
         QTest::newRow("CR CR LF") << "a\r\r\nb" << QStringList{"a", "", "b"} << "a\r\n\r\nb";
         QTest::newRow("LF CR") << "a\n\rb" << QStringList{"a", "", "b"} << "a\r\n\r\nb";
+        QTest::newRow("editor's block end")
+            << QStringLiteral("a\u2029b") << QStringList{"a", "b"} << "a\r\nb";
         QTest::newRow("tab kept") << "10\tend \r\n" << QStringList{"10\tend "} << "10\tend \r\n";
     }
     void lines() {

@@ -126,7 +126,7 @@ private slots:
     void jzeroReadsTheAccumulator() {
         FakeProgram program({"10 jzero 30", "20 end", "30 end"});
         FakeRegisters regs;
-        const AccessRegisters registers{&regs};
+        const WindowRegisters registers{&regs};
         QCOMPARE(NextLine(TextLine(program, 0), registers), 2);
         regs.set(0, 4);
         QCOMPARE(NextLine(TextLine(program, 0), registers), 1);

@@ -1,4 +1,5 @@
 #include "RMProgramEditor.h"
+#include "fakedialogs.h"
 #include "fakes.h"
 #include "nativename.h"
 #include "programdocument.h"

@@ -1,5 +1,5 @@
 #include "RMProgramEditor.h"
-#include "fakes.h"
+#include "fakedialogs.h"
 #include "programfile.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,5 +1,6 @@
 #include "RMProgramEditor.h"
 #include "UZevoProtokoll.h"
+#include "fakedialogs.h"
 #include "fakes.h"
 #include "protocolview.h"
 #include "runcontrol.h"

@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "fakedialogs.h"
 #include "registervalueedit.h"
 #include "screenpixels.h"
 #include "shapedtext.h"

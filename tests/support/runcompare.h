@@ -75,8 +75,8 @@ inline QString compare(const QStringList& lines, const QStringList& texts,
     }
     const FakeProgram program(lines);
     QByteArray expectedBytes;
-    const RunOutcome expected = runToBytes(TextLines(program), AccessRegisters{&byText}, settings,
-                                           maxSteps, expectedBytes);
+    const RunOutcome expected =
+        runToBytes(TextLines(program), WindowRegisters{&byText}, settings, maxSteps, expectedBytes);
     const DecodedProgram decodedProgram{LineList(lines)};
     QByteArray bytes;
     const RunOutcome got = runToBytes<const DecodedProgram&, NumericRegisters&>(

@@ -1,6 +1,7 @@
 // zevo-run's single run as scripts use it: options, files, exit statuses,
 // and the protocol exactly as the window's run writes it.
 #include "codepage.h"
+#include "fakedialogs.h"
 #include "fakes.h"
 #include "nativename.h"
 #include "runcontrol.h"

@@ -1,0 +1,7 @@
+#include "platformtimer.h"
+
+namespace PlatformTimer {
+
+void useExactSleeps() {}
+
+} // namespace PlatformTimer

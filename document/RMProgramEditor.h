@@ -59,6 +59,11 @@ private:
     // capacity; if not, the refusal is reported.
     bool acceptsInsertion(const QString& text);
     void selectRow(qint32 n);
+    // Sets the cursor and repaints only the rows its old and new selection
+    // (and caret) occupy; returns the new rows in viewport coordinates.
+    QRect moveCursorRepaintingRows(const QTextCursor& cursor);
+    // The rows the characters from..to lie on, both ends included.
+    QRect rowsOfRange(int from, int to) const;
     void setSelectionColours(bool shownWithoutFocus);
     void focusInEvent(QFocusEvent* event) override;
 

@@ -119,21 +119,6 @@ void TRMProgramEditor::resizeEvent(QResizeEvent* event) {
     invalidateRows();
 }
 
-void TRMProgramEditor::paintEvent(QPaintEvent* event) {
-    keepShapesOfVisibleBlocks();
-    // The text edit draws every block across the bounding rectangle of what
-    // is exposed; a highlight that jumps back exposes two rows far apart.
-    const QRegion& exposed = event->region();
-    if (exposed.rectCount() < 2 || exposed.rectCount() > 4) {
-        QPlainTextEdit::paintEvent(event);
-        return;
-    }
-    for (const QRect& band : exposed) {
-        QPaintEvent part(band);
-        QPlainTextEdit::paintEvent(&part);
-    }
-}
-
 // A run repaints the lines whose highlight comes and goes after every step,
 // and moving the selection measures them; without the glyphs kept, each of
 // these shapes the line's text again. Qt drops the kept glyphs itself when a

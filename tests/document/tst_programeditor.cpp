@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -175,6 +176,38 @@ private slots:
         QCOMPARE(wrapped->textCursor().block().blockNumber(), 0);
     }
 
+    // The editor draws a highlighted row itself; the pixels must be those of
+    // the plain text edit's own selection drawing.
+    void highlightLooksAsTheTextEditDrawsIt_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("row");
+        const QString wrapped = QStringLiteral("10 cload ") + QString(60, u'7');
+        QTest::newRow("first row") << QStringLiteral("// Zählschleife\n10 cload 0") << 0;
+        QTest::newRow("after an empty row") << QStringLiteral("\n\n20 goto 10\n30 end") << 2;
+        QTest::newRow("tab") << QStringLiteral("10\tcload 1\n20 end") << 0;
+        QTest::newRow("second row of a wrapped line") << wrapped << 1;
+        QTest::newRow("blank at its end") << QStringLiteral("10 end \n20 end") << 0;
+    }
+    void highlightLooksAsTheTextEditDrawsIt() {
+        QFETCH(QString, text);
+        QFETCH(int, row);
+        auto editor = makeEditor(text);
+        editor->markLineKeepingFocus(row);
+        QPlainTextEdit plain;
+        plain.setPalette(editor->palette());
+        plain.setFont(editor->font());
+        plain.setLineWrapMode(editor->lineWrapMode());
+        plain.setWordWrapMode(editor->wordWrapMode());
+        plain.setHorizontalScrollBarPolicy(editor->horizontalScrollBarPolicy());
+        plain.setVerticalScrollBarPolicy(editor->verticalScrollBarPolicy());
+        plain.resize(editor->size());
+        plain.show();
+        plain.setPlainText(editor->toPlainText());
+        plain.setTextCursor(editor->textCursor());
+        QVERIFY(plain.textCursor().hasSelection());
+        QCOMPARE(editor->grab().toImage(), plain.grab().toImage());
+    }
+
     void addLineAndCaret() {
         auto editor = makeEditor(QString());
         for (int i = 1; i <= 10; ++i)
@@ -243,8 +276,9 @@ private slots:
         }
         QCOMPARE(editor->fileSize() <= ProgramFile::Capacity, true);
         QCOMPARE(editor->fileSize() > full, accepted);
-        QCOMPARE(dialogs.log, accepted ? QStringList()
-                                       : QStringList{"showError:Text überschreitet Memo-Kapazität."});
+        QCOMPARE(dialogs.log, accepted
+                                  ? QStringList()
+                                  : QStringList{"showError:Text überschreitet Memo-Kapazität."});
     }
 
     void tabMovesFocus() {

@@ -6,6 +6,7 @@
 #include "applicationsetup.h"
 #include "commandguard.h"
 #include "dialogs.h"
+#include "labelglyphpainter.h"
 #include "look.h"
 #include "shortcutrouter.h"
 #include "step.h"
@@ -44,8 +45,8 @@ THauptformular::THauptformular(Dialogs& dialogs, QWidget* parent)
     createToolBar();
     placeControls();
 
-    m_run = std::make_unique<RunControl>(*ProgramMemo, *RegisterEditor, m_settings, *this,
-                                         m_dialogs);
+    m_run =
+        std::make_unique<RunControl>(*ProgramMemo, *RegisterEditor, m_settings, *this, m_dialogs);
     m_document = std::make_unique<ProgramDocument>(*ProgramMemo, *this, m_dialogs);
 
     connectControls();
@@ -55,6 +56,8 @@ THauptformular::THauptformular(Dialogs& dialogs, QWidget* parent)
 THauptformular::~THauptformular() = default;
 
 void THauptformular::connectControls() {
+    // The counter changes on every step of a run.
+    LabelGlyphPainter::install(StepsLabel);
     connect(TaktrateTrackBar, &QSlider::valueChanged, this, &THauptformular::updateFrequency);
     connect(RegisterEditor, &TRegisterEditor::registerEditorClicked, this,
             &THauptformular::RegisterEditorClick);
@@ -77,8 +80,7 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     m_settings.setTarget(&options);
     // The run writes its protocol into that window for as long as it exists.
     m_run->run().sink().setSink(&protocol);
-    connect(&protocol, &QObject::destroyed, this,
-            [this] { m_run->run().sink().setSink(nullptr); });
+    connect(&protocol, &QObject::destroyed, this, [this] { m_run->run().sink().setSink(nullptr); });
     protocol.setFileNameSource([this] { return getActFileName(); });
     connect(&protocol, &TProtokollFormular::hiddenByUser, this,
             [this] { command(QStringLiteral("Protokoll"))->setChecked(false); });

@@ -156,3 +156,14 @@ void ShapedTextCache::drawInRect(QPainter& painter, const QRect& rect, const QSt
     if (clip)
         painter.restore();
 }
+
+void ShapedTextCache::drawCentred(QPainter& painter, const QRect& rect, const QString& text) {
+    if (text.isEmpty())
+        return;
+    const Shape& s = shape(painter, text);
+    // The painter's text layout puts the line's box in the middle.
+    const QPointF baseline(rect.x() + (rect.width() - s.width) / 2,
+                           rect.y() + (rect.height() - s.height) / 2 + s.ascent);
+    for (const QGlyphRun& run : s.runs)
+        painter.drawGlyphRun(baseline, run);
+}

@@ -32,6 +32,11 @@ public:
     // a text that would reach outside the rectangle clipped to it.
     void drawInRect(QPainter& painter, const QRect& rect, const QString& text);
 
+    // The same pixels as QPainter::drawText(rect, Qt::AlignCenter, text)
+    // where rect is all the painter may paint on, so that clipping to it
+    // changes nothing.
+    void drawCentred(QPainter& painter, const QRect& rect, const QString& text);
+
     qsizetype size() const { return m_shapes.size(); }
 
 private:

@@ -45,8 +45,8 @@ THauptformular::THauptformular(Dialogs& dialogs, QWidget* parent)
     createToolBar();
     placeControls();
 
-    m_run =
-        std::make_unique<RunControl>(*ProgramMemo, *RegisterEditor, m_settings, *this, m_dialogs);
+    m_run = std::make_unique<RunControl>(*ProgramMemo, *RegisterEditor, m_settings, *this,
+                                         m_dialogs);
     m_document = std::make_unique<ProgramDocument>(*ProgramMemo, *this, m_dialogs);
 
     connectControls();
@@ -80,7 +80,8 @@ void THauptformular::attach(TProtokollFormular& protocol, TOptionenFormular& opt
     m_settings.setTarget(&options);
     // The run writes its protocol into that window for as long as it exists.
     m_run->run().sink().setSink(&protocol);
-    connect(&protocol, &QObject::destroyed, this, [this] { m_run->run().sink().setSink(nullptr); });
+    connect(&protocol, &QObject::destroyed, this,
+            [this] { m_run->run().sink().setSink(nullptr); });
     protocol.setFileNameSource([this] { return getActFileName(); });
     connect(&protocol, &TProtokollFormular::hiddenByUser, this,
             [this] { command(QStringLiteral("Protokoll"))->setChecked(false); });

@@ -276,9 +276,8 @@ private slots:
         }
         QCOMPARE(editor->fileSize() <= ProgramFile::Capacity, true);
         QCOMPARE(editor->fileSize() > full, accepted);
-        QCOMPARE(dialogs.log, accepted
-                                  ? QStringList()
-                                  : QStringList{"showError:Text überschreitet Memo-Kapazität."});
+        QCOMPARE(dialogs.log, accepted ? QStringList()
+                                       : QStringList{"showError:Text überschreitet Memo-Kapazität."});
     }
 
     void tabMovesFocus() {

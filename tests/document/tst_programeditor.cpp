@@ -1,6 +1,7 @@
 #include "RMProgramEditor.h"
 #include "fakes.h"
 #include "programfile.h"
+#include "screenpixels.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
@@ -206,6 +207,22 @@ private slots:
         plain.setTextCursor(editor->textCursor());
         QVERIFY(plain.textCursor().hasSelection());
         QCOMPARE(editor->grab().toImage(), plain.grab().toImage());
+    }
+
+    // A moved highlight repaints only the rows it leaves and enters; what is
+    // on screen must still be what a full repaint shows, also after a jump
+    // back and after a move that scrolls.
+    void highlightRepaintsWhatItMoves() {
+        QStringList lines;
+        for (int i = 1; i <= 60; ++i)
+            lines << QStringLiteral("%1 cadd 1").arg(i * 10);
+        auto editor = makeEditor(lines.join(u'\n'));
+        editor->markLineKeepingFocus(0);
+        for (const int row : {1, 2, 5, 1, 50, 3, 3}) {
+            editor->markLineKeepingFocus(row);
+            QCoreApplication::processEvents();
+            QCOMPARE(onScreen(editor->viewport()), freshRender(editor->viewport()));
+        }
     }
 
     void addLineAndCaret() {

@@ -7,6 +7,7 @@
 #include "commandguard.h"
 #include "dialogs.h"
 #include "highlightrule.h"
+#include "labelglyphpainter.h"
 #include "look.h"
 #include "platformtimer.h"
 #include "shortcutrouter.h"
@@ -54,6 +55,8 @@ THauptformular::THauptformular(Dialogs& dialogs, QWidget* parent)
 THauptformular::~THauptformular() = default;
 
 void THauptformular::connectControls() {
+    // The counter changes on every step of a run.
+    LabelGlyphPainter::install(StepsLabel);
     connect(TaktrateTrackBar, &QSlider::valueChanged, this, &THauptformular::updateFrequency);
     connect(RegisterEditor, &TRegisterEditor::registerEditorClicked, this,
             &THauptformular::RegisterEditorClick);

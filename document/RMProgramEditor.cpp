@@ -11,7 +11,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QPalette>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
@@ -82,11 +84,6 @@ void TRMProgramEditor::insertFromMimeData(const QMimeData* source) {
 void TRMProgramEditor::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     invalidateRows();
-}
-
-void TRMProgramEditor::paintEvent(QPaintEvent* event) {
-    keepShapesOfVisibleBlocks();
-    QPlainTextEdit::paintEvent(event);
 }
 
 // A run repaints the lines whose highlight comes and goes after every step,
@@ -304,8 +301,61 @@ void TRMProgramEditor::selectRow(qint32 n) {
     } else {
         cursor.setPosition(cursor.selectionEnd());
     }
+    const QRect shown = moveCursorRepaintingRows(cursor);
+    const bool seen = shown.top() >= 0 && shown.bottom() < viewport()->height() &&
+                      horizontalScrollBar()->maximum() == 0;
+    if (!seen) // measuring the caret costs more than all the rest of a move
+        ensureCursorVisible();
+}
+
+QRect TRMProgramEditor::rowsOfRange(int from, int to) const {
+    QRectF rows;
+    const qreal width = viewport()->width();
+    const QPointF offset = contentOffset();
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        const QRectF blockRect = blockBoundingGeometry(block).translated(offset);
+        const QTextLayout* layout = block.layout();
+        if (layout->lineCount() == 0) {
+            rows |= QRectF(0, blockRect.top(), width, blockRect.height());
+            continue;
+        }
+        const qreal top = blockRect.top() + layout->position().y();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const int start = block.position() + line.textStart();
+            // Both ends count: a caret after a row's last character may be drawn there.
+            if (start > to || start + line.textLength() < from)
+                continue;
+            rows |= QRectF(0, top + line.y(), width, line.height());
+        }
+    }
+    return rows.toAlignedRect();
+}
+
+QRect TRMProgramEditor::moveCursorRepaintingRows(const QTextCursor& cursor) {
+    QWidget* view = viewport();
+    const QTextCursor old = textCursor();
+    const QRect before = rowsOfRange(old.selectionStart(), old.selectionEnd());
+    const QPoint scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    // The text control repaints each old and new selection widened by two
+    // pixels, and the bounding rectangle of both: four rows and more for one
+    // moved highlight. The rows the selection and the caret occupy before and
+    // after the move are all that can look different.
+    const bool quiet = view->testAttribute(Qt::WA_UpdatesDisabled);
+    view->setAttribute(Qt::WA_UpdatesDisabled, true);
     setTextCursor(cursor);
-    ensureCursorVisible();
+    view->setAttribute(Qt::WA_UpdatesDisabled, quiet);
+    const QRect after = rowsOfRange(cursor.selectionStart(), cursor.selectionEnd());
+    if (quiet)
+        return after;
+    if (scrolled != QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()))
+        view->update(); // the pixels did not move with the scroll
+    else {
+        view->update(before);
+        view->update(after);
+    }
+    return after;
 }
 
 QString TRMProgramEditor::wholeText() const {

@@ -3,7 +3,9 @@
 #include "linehighlighter.h"
 #include "programtext.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <vector>
 
 class Dialogs;
@@ -59,6 +61,11 @@ private:
     // capacity; if not, the refusal is reported.
     bool acceptsInsertion(const QString& text);
     void selectRow(qint32 n);
+    // Sets the cursor and repaints only the rows its old and new selection
+    // (and caret) occupy; returns the new rows in viewport coordinates.
+    QRect moveCursorRepaintingRows(const QTextCursor& cursor);
+    // The rows the characters from..to lie on, both ends included.
+    QRect rowsOfRange(int from, int to) const;
     void setSelectionColours(bool shownWithoutFocus);
     void focusInEvent(QFocusEvent* event) override;
 
@@ -90,6 +97,21 @@ private:
     mutable bool m_rowsValid = false;
     // Advances of the Latin-1 characters in the current font; 0 where unknown.
     mutable std::vector<qreal> m_advances;
+
+    // Painting (editorpaint.cpp). The text control draws a selection through
+    // clip paths, and the text under it twice; a selection of one whole row,
+    // as the highlight is, is drawn here with rectangles to the same pixels.
+    void paintBand(QPaintEvent* event);
+    bool paintWithRowSelection(QRect exposed);
+    struct RowSelection {
+        QTextBlock block;
+        int line = -1;
+        QTextCharFormat format;
+    };
+    bool findRowSelection(const QAbstractTextDocumentLayout::PaintContext& context,
+                          RowSelection& row) const;
+    void drawRowSelection(QPainter& painter, const RowSelection& row, const QPointF& offset,
+                          const QRect& exposed) const;
 
     // Blocks on screen keep their shaped glyphs between paints (Qt drops them
     // after every draw otherwise); the numbers of the blocks that do.

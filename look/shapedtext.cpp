@@ -21,14 +21,22 @@ const ShapedTextCache::Shape& ShapedTextCache::shape(const QPainter& painter, co
         m_font = painter.font();
         m_pixelRatio = ratio;
         m_dpi = dpi;
+        m_numbers = Numbers::Unknown;
     }
     const auto found = m_shapes.constFind(text);
     if (found != m_shapes.cend())
         return *found;
+    Shape made;
+    if (!composeNumber(device, text, made))
+        made = layOut(device, text);
     if (m_shapes.size() >= Capacity)
         m_shapes.clear();
+    return *m_shapes.insert(text, std::move(made));
+}
 
-    QTextLayout layout(text, m_font, painter.device());
+ShapedTextCache::Shape ShapedTextCache::layOut(const QPaintDevice* device,
+                                               const QString& text) const {
+    QTextLayout layout(text, m_font, const_cast<QPaintDevice*>(device));
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);
@@ -50,7 +58,79 @@ const ShapedTextCache::Shape& ShapedTextCache::shape(const QPainter& painter, co
             p.ry() -= shape.ascent;
         run.setPositions(positions);
     }
-    return *m_shapes.insert(text, std::move(shape));
+    return shape;
+}
+
+int ShapedTextCache::numberCharIndex(QChar c) {
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    return c == u'-' ? 10 : -1;
+}
+
+bool ShapedTextCache::composeFrom(const QString& text, Shape& into) const {
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(text.size());
+    positions.reserve(text.size());
+    qreal x = 0;
+    for (const QChar c : text) {
+        const int i = numberCharIndex(c);
+        if (i < 0)
+            return false;
+        const QGlyphRun& run = m_numberChars[std::size_t(i)].runs.constFirst();
+        glyphs.append(run.glyphIndexes().constFirst());
+        positions.append(run.positions().constFirst() + QPointF(x, 0));
+        x += m_numberChars[std::size_t(i)].width;
+    }
+    const Shape& first = m_numberChars[std::size_t(numberCharIndex(text.front()))];
+    into.ascent = first.ascent;
+    into.height = first.height;
+    into.width = x;
+    QGlyphRun run = first.runs.constFirst();
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setBoundingRect(QRectF());
+    into.runs = {run};
+    return true;
+}
+
+bool ShapedTextCache::composeNumber(const QPaintDevice* device, const QString& text, Shape& into) {
+    if (m_numbers == Numbers::Shaped || text.isEmpty() || text.size() > 64)
+        return false;
+    for (const QChar c : text) {
+        if (numberCharIndex(c) < 0)
+            return false;
+    }
+    if (m_numbers == Numbers::Unknown) {
+        m_numbers = Numbers::Shaped;
+        static const QString chars = QStringLiteral("0123456789-");
+        for (int i = 0; i < NumberCharCount; ++i) {
+            Shape one = layOut(device, chars.mid(i, 1));
+            if (one.runs.size() != 1 || one.runs.front().glyphIndexes().size() != 1)
+                return false;
+            // One font for all of them: a run holds the glyphs of one font only.
+            if (i > 0 && one.runs.front().rawFont() != m_numberChars[0].runs.front().rawFont())
+                return false;
+            m_numberChars[std::size_t(i)] = std::move(one);
+        }
+        // Every pair side by side, shaped as one text, must come out exactly
+        // as the characters put together.
+        QString pairs;
+        for (const QChar a : chars) {
+            for (const QChar b : chars)
+                pairs += QString(a) + b;
+        }
+        const Shape shaped = layOut(device, pairs);
+        Shape composed;
+        if (!composeFrom(pairs, composed) || shaped.runs.size() != 1 ||
+            shaped.runs.front().glyphIndexes() != composed.runs.front().glyphIndexes() ||
+            shaped.runs.front().positions() != composed.runs.front().positions() ||
+            shaped.width != composed.width || shaped.ascent != composed.ascent ||
+            shaped.height != composed.height)
+            return false;
+        m_numbers = Numbers::Composed;
+    }
+    return composeFrom(text, into);
 }
 
 void ShapedTextCache::draw(QPainter& painter, const QPointF& baseline, const QString& text) {
@@ -75,4 +155,15 @@ void ShapedTextCache::drawInRect(QPainter& painter, const QRect& rect, const QSt
         painter.drawGlyphRun(baseline, run);
     if (clip)
         painter.restore();
+}
+
+void ShapedTextCache::drawCentred(QPainter& painter, const QRect& rect, const QString& text) {
+    if (text.isEmpty())
+        return;
+    const Shape& s = shape(painter, text);
+    // The painter's text layout puts the line's box in the middle.
+    const QPointF baseline(rect.x() + (rect.width() - s.width) / 2,
+                           rect.y() + (rect.height() - s.height) / 2 + s.ascent);
+    for (const QGlyphRun& run : s.runs)
+        painter.drawGlyphRun(baseline, run);
 }

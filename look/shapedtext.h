@@ -5,8 +5,10 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <array>
 
 class QPainter;
+class QPaintDevice;
 class QPointF;
 class QRect;
 
@@ -30,6 +32,11 @@ public:
     // a text that would reach outside the rectangle clipped to it.
     void drawInRect(QPainter& painter, const QRect& rect, const QString& text);
 
+    // The same pixels as QPainter::drawText(rect, Qt::AlignCenter, text)
+    // where rect is all the painter may paint on, so that clipping to it
+    // changes nothing.
+    void drawCentred(QPainter& painter, const QRect& rect, const QString& text);
+
     qsizetype size() const { return m_shapes.size(); }
 
 private:
@@ -40,6 +47,20 @@ private:
         qreal width = 0;
     };
     const Shape& shape(const QPainter& painter, const QString& text);
+    Shape layOut(const QPaintDevice* device, const QString& text) const;
+
+    // A running program writes a new number on almost every step. Where the
+    // font places digits and the minus sign side by side without kerning or
+    // ligatures, such a number is put together from the glyphs of its
+    // characters instead of being shaped: checked once per font against the
+    // shaped text of every pair.
+    static constexpr int NumberCharCount = 11; // "0" to "9", "-"
+    static int numberCharIndex(QChar c);
+    bool composeNumber(const QPaintDevice* device, const QString& text, Shape& into);
+    bool composeFrom(const QString& text, Shape& into) const;
+    enum class Numbers { Unknown, Composed, Shaped };
+    Numbers m_numbers = Numbers::Unknown;
+    std::array<Shape, NumberCharCount> m_numberChars;
 
     QHash<QString, Shape> m_shapes;
     QFont m_font;

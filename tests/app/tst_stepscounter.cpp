@@ -77,6 +77,27 @@ private slots:
         QCOMPARE(onScreen(box), fullRender(box));
         QVERIFY(dialogs.log.isEmpty());
     }
+
+    // The counter is painted from kept glyphs: the pixels of a label's own.
+    void counterLooksAsALabelDrawsIt_data() {
+        QTest::addColumn<QString>("text");
+        for (const char* text : {"0", "7", "2147483647", "12345678901234", "x&y"})
+            QTest::newRow(text) << QString::fromLatin1(text);
+    }
+    void counterLooksAsALabelDrawsIt() {
+        QFETCH(QString, text);
+        FakeDialogs dialogs;
+        THauptformular window(dialogs);
+        QLabel* counter = window.StepsLabel;
+        counter->setText(text);
+        QLabel plain(text);
+        plain.setFont(counter->font());
+        plain.setAlignment(counter->alignment());
+        plain.setPalette(counter->palette());
+        plain.setAutoFillBackground(true);
+        plain.resize(counter->size());
+        QCOMPARE(counter->grab().toImage(), plain.grab().toImage());
+    }
 };
 
 QTEST_MAIN(TestStepsCounter)

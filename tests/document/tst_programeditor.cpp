@@ -1,11 +1,13 @@
 #include "RMProgramEditor.h"
 #include "fakedialogs.h"
 #include "programfile.h"
+#include "screenpixels.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -173,6 +175,54 @@ private slots:
         wrapped->HighlightLine(1);
         QVERIFY(wrapped->textCursor().selectionStart() > 0);
         QCOMPARE(wrapped->textCursor().block().blockNumber(), 0);
+    }
+
+    // The editor draws a highlighted row itself; the pixels must be those of
+    // the plain text edit's own selection drawing.
+    void highlightLooksAsTheTextEditDrawsIt_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("row");
+        const QString wrapped = QStringLiteral("10 cload ") + QString(60, u'7');
+        QTest::newRow("first row") << QStringLiteral("// Zählschleife\n10 cload 0") << 0;
+        QTest::newRow("after an empty row") << QStringLiteral("\n\n20 goto 10\n30 end") << 2;
+        QTest::newRow("tab") << QStringLiteral("10\tcload 1\n20 end") << 0;
+        QTest::newRow("second row of a wrapped line") << wrapped << 1;
+        QTest::newRow("blank at its end") << QStringLiteral("10 end \n20 end") << 0;
+    }
+    void highlightLooksAsTheTextEditDrawsIt() {
+        QFETCH(QString, text);
+        QFETCH(int, row);
+        auto editor = makeEditor(text);
+        editor->markLineKeepingFocus(row);
+        QPlainTextEdit plain;
+        plain.setPalette(editor->palette());
+        plain.setFont(editor->font());
+        plain.setLineWrapMode(editor->lineWrapMode());
+        plain.setWordWrapMode(editor->wordWrapMode());
+        plain.setHorizontalScrollBarPolicy(editor->horizontalScrollBarPolicy());
+        plain.setVerticalScrollBarPolicy(editor->verticalScrollBarPolicy());
+        plain.resize(editor->size());
+        plain.show();
+        plain.setPlainText(editor->toPlainText());
+        plain.setTextCursor(editor->textCursor());
+        QVERIFY(plain.textCursor().hasSelection());
+        QCOMPARE(editor->grab().toImage(), plain.grab().toImage());
+    }
+
+    // A moved highlight repaints only the rows it leaves and enters; what is
+    // on screen must still be what a full repaint shows, also after a jump
+    // back and after a move that scrolls.
+    void highlightRepaintsWhatItMoves() {
+        QStringList lines;
+        for (int i = 1; i <= 60; ++i)
+            lines << QStringLiteral("%1 cadd 1").arg(i * 10);
+        auto editor = makeEditor(lines.join(u'\n'));
+        editor->markLineKeepingFocus(0);
+        for (const int row : {1, 2, 5, 1, 50, 3, 3}) {
+            editor->markLineKeepingFocus(row);
+            QCoreApplication::processEvents();
+            QCOMPARE(onScreen(editor->viewport()), freshRender(editor->viewport()));
+        }
     }
 
     void addLineAndCaret() {

@@ -7,6 +7,9 @@
 //   ZEVO_BENCH_RATE_PROTOCOL=hidden   runs with the protocol window hidden
 //   ZEVO_BENCH_RATE_PAINTS=1          also prints which widgets were repainted
 //                                     per pass, and how many pixels
+//   ZEVO_BENCH_RATE_BARE=1            no window shown, nothing marked: the floor
+//                                     of a pass (step, counter, message processing,
+//                                     sleep) that no painting can go below
 //
 // Prints the steps per second over the first and the last 1,000 steps, the
 // median overhead of one pass of the run loop beyond its 10 ms sleep (wall
@@ -120,8 +123,15 @@ int main(int argc, char* argv[]) {
     options.UpDown->setPosition(50);
     options.RegistermarkierenCheckBox->setChecked(true);
     options.ProgrammzeilemarkierenCheckBox->setChecked(true);
-    const bool protocolShown = qEnvironmentVariable("ZEVO_BENCH_RATE_PROTOCOL") != u"hidden";
-    window.show();
+    const bool bare = qEnvironmentVariableIntValue("ZEVO_BENCH_RATE_BARE") != 0;
+    const bool protocolShown =
+        !bare && qEnvironmentVariable("ZEVO_BENCH_RATE_PROTOCOL") != u"hidden";
+    if (bare) {
+        options.RegistermarkierenCheckBox->setChecked(false);
+        options.ProgrammzeilemarkierenCheckBox->setChecked(false);
+    } else {
+        window.show();
+    }
     protocol.setVisible(protocolShown);
 
     // A loop that changes a register on most steps and jumps back once a pass.
@@ -132,9 +142,12 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     window.ProgrammResetClick();
     const qint64 rssBefore = bench::residentKiB();
-    std::printf("bench_rate: %d steps at %s, protocol window %s, load %s\n", steps,
+    std::printf("bench_rate: %d steps at %s, %s, load %s\n", steps,
                 qPrintable(window.TaktrateLabel->text().trimmed()),
-                protocolShown ? "shown" : "hidden", qPrintable(bench::loadAverage()));
+                bare            ? "no window shown, nothing marked"
+                : protocolShown ? "protocol window shown"
+                                : "protocol window hidden",
+                qPrintable(bench::loadAverage()));
     std::fflush(stdout);
 
     PaintCensus census;

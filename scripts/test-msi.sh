@@ -74,7 +74,8 @@ snapshot() {
 # Installer keeps its own records, made at its first use; what Wine changes
 # on its own (devices, network cards, times); and the keys in which Windows
 # keeps its text rendering and its users' fonts, which every Windows has from
-# the start and Wine makes when a program first draws text.
+# the start and Wine makes when a program first draws text, and the console
+# window's settings (HKCU\Console), which Wine makes when a console first opens.
 left_behind() {
     local before=$1 after=$2 hive
     diff "$work/$before.files" "$work/$after.files" | sed -n 's/^> //p' |
@@ -87,7 +88,8 @@ left_behind() {
                 -e '^\[System\\\\CurrentControlSet\\\\' -e '^\[Hardware\\\\' \
                 -e '^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\NetworkCards' \
                 -e '^\[Software\\\\Microsoft\\\\Avalon\.Graphics' \
-                -e '^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\Fonts\]$' || true
+                -e '^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\Fonts\]$' \
+                -e '^\[Console\]$' || true
         grep -i -n -e 'zevo' -e '\.rmp' -e '\.aufgabe' -e 'Registermaschinenprogramm' "$work/$after.$hive.reg" |
             sed "s/^/$hive.reg: /" || true
     done
